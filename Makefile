@@ -1,0 +1,28 @@
+# Two entry points: `make demo` and `make test`. Each installs what is missing,
+# configures, builds, then does its job.
+BUILD ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build demo test test-sanitize clean
+
+all: build
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+demo: build
+	./scripts/demo.sh $(BUILD)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	./scripts/test-extra.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)
