@@ -1,0 +1,6 @@
+#include "WatermarkFilter.h"
+
+// Placeholder until the watermark writer lands.
+int WatermarkGetTicketFromPDE(char* const[]) { return 1; }
+void WatermarkOutputPSCommandFromFilter(int, int) {}
+void WatermarkResetState() {}
