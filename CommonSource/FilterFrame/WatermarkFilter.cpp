@@ -1,6 +1,312 @@
 #include "WatermarkFilter.h"
 
-// Placeholder until the watermark writer lands.
-int WatermarkGetTicketFromPDE(char* const[]) { return 1; }
-void WatermarkOutputPSCommandFromFilter(int, int) {}
-void WatermarkResetState() {}
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "FilterGlobals.h"
+#include "UtilityFunctionFilter.h"
+#include "WatermarkGeometry.h"
+#include "WatermarkImage.h"
+#include "WatermarkOption.h"
+
+WatermarkOptionRecord psOptionWatermark;
+
+namespace {
+
+WatermarkOptionRecord& W = psOptionWatermark;
+
+const TicketTableEntry kWatermarkTicketTable[] = {
+    {KTICKET("WMARKNameTicket"), W.name, sizeof W.name, GetTicketString},
+    {KTICKET("WMARKOptionsTicket"), &W.imagePlacement, 4, GetTicketInteger},
+    {KTICKET("WMARKOnlyFirstTicket"), &W.onlyFirst, 4, GetTicketInteger},
+    {KTICKET("WMARKTextTicket"), W.text, sizeof W.text, GetTicketStringConvertedToPrtLang},
+    {KTICKET("WMARKOrientationTicket"), &W.orientation, 4, GetTicketInteger},
+    {KTICKET("WMARKPaperHeightTicket"), &W.paperHeight, 4, GetTicketInteger},
+    {KTICKET("WMARKPaperWidthTicket"), &W.paperWidth, 4, GetTicketInteger},
+    {KTICKET("WMARKFilePathTicket"), W.filePath, sizeof W.filePath,
+     GetTicketStringConvertedToPrtLang},
+    {KTICKET("WMARKTypeTicket"), &W.type, 4, GetTicketInteger},
+    {KTICKET("WMARKFontTicket"), W.font, sizeof W.font, GetTicketString},
+    {KTICKET("WMARKFontSizeTicket"), &W.fontSize, 4, GetTicketInteger},
+    {KTICKET("WMARKFontTypeTicket"), &W.fontType, 4, GetTicketInteger},
+    {KTICKET("WMARKColorRTicket"), &W.colorR, 4, GetTicketFloat},
+    {KTICKET("WMARKColorGTicket"), &W.colorG, 4, GetTicketFloat},
+    {KTICKET("WMARKColorBTicket"), &W.colorB, 4, GetTicketFloat},
+    {KTICKET("WMARKColorATicket"), &W.colorA, 4, GetTicketFloat},
+    {KTICKET("WMARKAngleTicket"), &W.angle, 4, GetTicketInteger},
+    {KTICKET("WMARKDensityTicket"), &W.density, 4, GetTicketInteger},
+    {KTICKET("WMARKScaleTicket"), &W.scale, 4, GetTicketFloat},
+    {KTICKET("WMARKPosHorizontalTicket"), &W.posHorizontal, 4, GetTicketFloat},
+    {KTICKET("WMARKPosVerticalTicket"), &W.posVertical, 4, GetTicketFloat},
+    {KTICKET("WMARKWidthTicket"), &W.width, 4, GetTicketFloat},
+    {KTICKET("WMARKHeightTicket"), &W.height, 4, GetTicketFloat},
+    {KTICKET("WMARKhOffsetTicket"), &W.hOffset, 4, GetTicketFloat},
+    {KTICKET("WMARKvOffsetTicket"), &W.vOffset, 4, GetTicketFloat},
+};
+constexpr int kWatermarkTicketCount =
+    sizeof kWatermarkTicketTable / sizeof kWatermarkTicketTable[0];
+static_assert(kWatermarkTicketCount == 25);
+
+// Print-again flags, one per written piece; the image's over-page drawing
+// shares one flag between "ep" and "endp".
+struct WatermarkWriterState {
+    int prolog = 1;     // point 13
+    int pageSetup = 1;  // point 24
+    int textEp = 1;     // point 27, text
+    int textEndp = 1;   // point 28, text
+    int imageUnder = 1; // point 23
+    int imageOver = 1;  // points 27 and 28, image
+    bool imageLoaded = false;
+    unsigned imageWidth = 0;
+    unsigned imageHeight = 0;
+    int hexColumn = 0;
+};
+WatermarkWriterState gState;
+
+// After a piece is written it is written again only on every-page jobs.
+void Written(int& flag) {
+    flag = psOptionWatermark.onlyFirst == 0 ? 1 : 0;
+}
+
+// A real that is not a number must not reach the PostScript as "nan".
+double Finite(double v) {
+    return std::isfinite(v) ? v : 0.0;
+}
+
+void FiniteField(float& v) {
+    if (!std::isfinite(v))
+        v = 0.0f;
+}
+
+WatermarkLayout CurrentLayout() {
+    return MakeWatermarkLayout(NumberUpPlainString, LayoutDirectionString, LayoutRowsString,
+                               LayoutColumnsString);
+}
+
+void WriteProlog() {
+    std::fputs("userdict/kvqInfo 2 dict dup begin\n"
+               "/kvqpgsave 0 def\n"
+               "/kvqbp{/kvqpgsave save store} bind def\n",
+               gFilterOut);
+}
+
+void WriteText(int pointCode) {
+    const WatermarkOptionRecord& o = psOptionWatermark;
+    std::fputs(pointCode == 27 ? "pgsave restore /pgsave save store gsave\n"
+                               : "pm restore /pm save store gsave\n",
+               gFilterOut);
+    std::fprintf(gFilterOut, "%.2f%c%.2f%c%.2f setrgbcolor\n",
+                 Finite(WatermarkDensityColor(o.colorR, o.density)), ' ',
+                 Finite(WatermarkDensityColor(o.colorG, o.density)), ' ',
+                 Finite(WatermarkDensityColor(o.colorB, o.density)));
+    std::fprintf(gFilterOut, "/%s%c%d selectfont\n", o.font, ' ', o.fontSize);
+    const WatermarkPoint start = GetWatermarkPostion(o, CurrentLayout(), false);
+    std::fprintf(gFilterOut, "%.2f%c%.2f moveto\n", Finite(start.x), ' ', Finite(start.y));
+    std::fprintf(gFilterOut, "%d rotate\n", o.angle);
+    char shown[256];
+    getWMOuputText(shown, o.text, sizeof shown, o.fontType);
+    std::fprintf(gFilterOut, "%s show\n", shown);
+    std::fputs("grestore\n", gFilterOut);
+}
+
+// Sends the image's pixels once, into the printer's picstr array.
+void LoadImage() {
+    gState.imageLoaded = false;
+    cups_image_t* image = WatermarkOpenImage(psOptionWatermark.filePath);
+    if (!image)
+        return;
+    const unsigned width = cupsImageGetWidth(image), height = cupsImageGetHeight(image);
+    const int depth = cupsImageGetDepth(image);
+    const size_t rowBytes = static_cast<size_t>(depth) * width;
+    if (rowBytes > 0x7FFFFFFF || height > 0x7FFFFFFF) {
+        cupsImageClose(image);
+        return;
+    }
+    std::fprintf(gFilterOut, "%d array /picstr exch def\n", static_cast<int>(height));
+    std::fprintf(gFilterOut, "/line 0 def /readdata { 0 1 %d 1 sub { /strix exch def\n",
+                 static_cast<int>(height));
+    std::fprintf(gFilterOut,
+                 "picstr strix currentfile %d string readhexstring pop put } for } bind def\n",
+                 static_cast<int>(rowBytes));
+    std::fputs("readdata\n", gFilterOut);
+    std::vector<cups_ib_t> row(rowBytes);
+    for (unsigned y = 0; y < height; ++y) {
+        cupsImageGetRow(image, 0, static_cast<int>(y), static_cast<int>(width), row.data());
+        WatermarkWriteHex(gFilterOut, row.data(), row.size(), &gState.hexColumn);
+    }
+    if (gState.hexColumn != 0)
+        std::fputc('\n', gFilterOut);
+    gState.hexColumn = 0;
+    cupsImageClose(image);
+    gState.imageLoaded = true;
+    gState.imageWidth = width;
+    gState.imageHeight = height;
+}
+
+void WriteImage(long long page, bool overPage) {
+    const WatermarkOptionRecord& o = psOptionWatermark;
+    const int height = static_cast<int>(gState.imageHeight);
+    double k = 0;
+    const WatermarkTranslate t = GetImagePlacement(o, CurrentLayout(), page, overPage,
+                                                   gState.imageWidth, gState.imageHeight, &k);
+    k = Finite(k);
+    std::fprintf(gFilterOut,
+                 "/line 0 def /picdata { line %d lt { picstr line get line 1 add /line exch def } "
+                 "{ () } ifelse } bind def\n",
+                 height);
+    std::fputs("gsave initgraphics\n", gFilterOut);
+    std::fputs("/DeviceRGB setcolorspace /imageDict 20 dict def\n", gFilterOut);
+    std::fprintf(gFilterOut, "%.2f%c%.2f translate\n", Finite(t.tx), ' ', Finite(t.ty));
+    // The y scale is the x scale negated; written as two numbers so that a
+    // negative scale still gives valid PostScript ("-0.50 0.50", not "--0.50").
+    std::fprintf(gFilterOut, "%.2f%c%.2f scale\n", k, ' ', -k);
+    std::fprintf(gFilterOut, "%d rotate\n", t.rotate);
+    std::fputs("imageDict begin\n", gFilterOut);
+    std::fprintf(gFilterOut, "/ImageType 1 def /Width %d def /Height %d def\n",
+                 static_cast<int>(gState.imageWidth), height);
+    std::fputs("/ImageMatrix [1 0 0 1 0 0] def /MultipleDataSources false def\n", gFilterOut);
+    std::fputs("/DataSource { picdata } cvx def\n", gFilterOut);
+    std::fputs("/BitsPerComponent 8 def /Decode [0 1 0 1 0 1] def /Interpolate false def end\n",
+               gFilterOut);
+    std::fputs("imageDict image grestore\n", gFilterOut);
+}
+
+void TextWatermark(int pointCode) {
+    // A font name that could break out of the name token draws nothing at all.
+    if (!IsWatermarkFontName(psOptionWatermark.font))
+        return;
+    switch (pointCode) {
+    case 13:
+        if (gState.prolog) {
+            WriteProlog();
+            Written(gState.prolog);
+        }
+        break;
+    case 24:
+        if (gState.pageSetup) {
+            std::fputs("kvqbp\n", gFilterOut);
+            Written(gState.pageSetup);
+        }
+        break;
+    case 27:
+    case 28: {
+        int& flag = pointCode == 27 ? gState.textEp : gState.textEndp;
+        if (flag) {
+            WriteText(pointCode);
+            Written(flag);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void ImageWatermark(int pointCode, int pageCounter) {
+    const int placement = psOptionWatermark.imagePlacement;
+    switch (pointCode) {
+    case 13:
+        if (gState.prolog) {
+            WriteProlog();
+            Written(gState.prolog);
+        }
+        break;
+    case 16:
+        LoadImage();
+        break;
+    case 24:
+        if (gState.pageSetup) {
+            std::fputs("kvqbp\n", gFilterOut);
+            Written(gState.pageSetup);
+        }
+        break;
+    case 23:
+        if (placement == 2 && gState.imageUnder) {
+            // The page being begun: the counter still counts the pages before it.
+            if (gState.imageLoaded)
+                WriteImage(static_cast<long long>(pageCounter) + 1, false);
+            Written(gState.imageUnder);
+        }
+        break;
+    case 27:
+    case 28:
+        if (placement == 1 && gState.imageOver) {
+            if (gState.imageLoaded)
+                WriteImage(pageCounter, true);
+            Written(gState.imageOver);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+int WatermarkGetTicketFromPDE(char* const argv[]) {
+    GetTicketFromArray(argv, kWatermarkTicketTable, kWatermarkTicketCount);
+    for (float* v : {&W.colorR, &W.colorG, &W.colorB, &W.colorA, &W.scale, &W.posHorizontal,
+                     &W.posVertical, &W.width, &W.height, &W.hOffset, &W.vOffset})
+        FiniteField(*v);
+    return 1;
+}
+
+void WatermarkResetState() {
+    gState = WatermarkWriterState{};
+}
+
+bool IsWatermarkFontName(const char* font) {
+    if (!font || !*font)
+        return false;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(font); *p; ++p) {
+        if (*p < 0x21 || *p > 0x7E || std::strchr("()<>[]{}/%", *p))
+            return false;
+    }
+    return true;
+}
+
+void getWMOuputText(char* dest, const char* text, int size, int encoding) {
+    if (size <= 0)
+        return;
+    std::memset(dest, 0, static_cast<size_t>(size));
+    if (size < 3)
+        return;
+    // Room between the brackets, keeping the closing bracket and terminator.
+    const size_t room = static_cast<size_t>(size) - 3;
+    size_t w = 0;
+    if (encoding == 1) {
+        static const char kDigits[] = "0123456789abcdef";
+        dest[w++] = '<';
+        for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+             *p && w - 1 + 2 <= room; ++p) {
+            dest[w++] = kDigits[*p >> 4];
+            dest[w++] = kDigits[*p & 0x0F];
+        }
+        dest[w++] = '>';
+    } else if (encoding == 0) {
+        dest[w++] = '(';
+        for (const char* p = text; *p; ++p) {
+            const bool escape = *p == '(' || *p == ')' || *p == '\\';
+            if (w - 1 + (escape ? 2 : 1) > room)
+                break;
+            if (escape)
+                dest[w++] = '\\';
+            dest[w++] = *p;
+        }
+        dest[w++] = ')';
+    } else {
+        dest[w++] = '(';
+        dest[w++] = ')';
+    }
+    dest[w] = '\0';
+}
+
+void WatermarkOutputPSCommandFromFilter(int pointCode, int pageCounter) {
+    if (psOptionWatermark.name[0] == '\0')
+        return;
+    if (psOptionWatermark.type == 0)
+        TextWatermark(pointCode);
+    else if (psOptionWatermark.type == 1)
+        ImageWatermark(pointCode, pageCounter);
+}

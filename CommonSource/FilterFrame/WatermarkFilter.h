@@ -8,3 +8,12 @@ void WatermarkOutputPSCommandFromFilter(int pointCode, int pageCounter);
 // Forgets the writer's per-job state (flags, loaded image, hex column); the
 // program starts clean, tests call it between in-process runs.
 void WatermarkResetState();
+
+// PostScript string form of a watermark text into `dest` (`size` bytes):
+// encoding 1 "<hex>", encoding 0 "(literal)" with "(", ")" and "\" escaped,
+// any other encoding "()". Text that does not fit is cut at a whole byte.
+void getWMOuputText(char* dest, const char* text, int size, int encoding);
+
+// True when the font name can stand after "/" in PostScript: not empty,
+// printable ASCII only, no delimiter.
+bool IsWatermarkFontName(const char* font);

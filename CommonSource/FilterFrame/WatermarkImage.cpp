@@ -1,0 +1,77 @@
+#include "WatermarkImage.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char* WatermarkSpoolDirectory() {
+    const char* dir = std::getenv("KESTRANE_SPOOL_DIR");
+    return dir && *dir ? dir : KESTRANE_SPOOL_DIR_DEFAULT;
+}
+
+bool IsWatermarkImagePath(const char* path, const char* spoolDir) {
+    if (!path || !spoolDir)
+        return false;
+    const size_t dirLength = std::strlen(spoolDir);
+    if (std::strncmp(path, spoolDir, dirLength) != 0 || path[dirLength] != '/')
+        return false;
+    const char* name = path + dirLength + 1;
+    if (*name == '\0' || std::strchr(name, '/'))
+        return false;
+    return std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
+}
+
+cups_image_t* WatermarkOpenImage(const char* path) {
+    if (!IsWatermarkImagePath(path, WatermarkSpoolDirectory()))
+        return nullptr;
+    // O_NOFOLLOW: a link in the spool directory must not lead elsewhere;
+    // O_NONBLOCK: a FIFO must not hang the job.
+    const int fd = open(path, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    cups_image_t* image = nullptr;
+    struct stat opened {};
+    if (fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)) {
+        // The library opens by name; the descriptor's own name is the file
+        // already checked, whatever happens to the path meanwhile.
+        const std::string byDescriptor = "/proc/self/fd/" + std::to_string(fd);
+        struct stat viaProc {};
+        if (stat(byDescriptor.c_str(), &viaProc) == 0 && viaProc.st_dev == opened.st_dev &&
+            viaProc.st_ino == opened.st_ino) {
+            image = cupsImageOpen(byDescriptor.c_str(), CUPS_IMAGE_RGB, CUPS_IMAGE_WHITE, 100, 0,
+                                  nullptr);
+        }
+    }
+    close(fd);
+    if (image && (cupsImageGetDepth(image) != 3 || cupsImageGetWidth(image) == 0 ||
+                  cupsImageGetHeight(image) == 0)) {
+        cupsImageClose(image);
+        image = nullptr;
+    }
+    return image;
+}
+
+void WatermarkWriteHex(FILE* out, const unsigned char* data, size_t count, int* column) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    char chunk[4096];
+    size_t used = 0;
+    for (size_t i = 0; i < count; ++i) {
+        chunk[used++] = kDigits[data[i] >> 4];
+        chunk[used++] = kDigits[data[i] & 0x0F];
+        *column += 2;
+        if (*column > 78) {
+            chunk[used++] = '\n';
+            *column = 0;
+        }
+        if (used > sizeof chunk - 3) {
+            std::fwrite(chunk, 1, used, out);
+            used = 0;
+        }
+    }
+    if (used)
+        std::fwrite(chunk, 1, used, out);
+}
