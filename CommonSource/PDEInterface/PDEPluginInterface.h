@@ -24,6 +24,7 @@
 class QWidget;
 class PrintSettings;
 class PrintSession;
+class PageFormat;
 class PluginBundle;
 typedef struct ppd_file_s ppd_file_t;
 
@@ -44,6 +45,8 @@ public:
     virtual PrintSettings* printSettings() = 0;
     // The print session, whose current printer is the CUPS queue, or null.
     virtual PrintSession* printSession() = 0;
+    // The page format of the job (paper rectangle, orientation), or null.
+    virtual PageFormat* pageFormat() = 0;
     // A PPD-bound control reports its choice: option main keyword and choice
     // keyword. The host marks it and sends it with the job as a PPD option.
     // NO when the host refuses (unknown option or choice).
