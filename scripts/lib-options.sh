@@ -1,0 +1,34 @@
+# Shell helpers shared by the demo, the integration test and the benchmark.
+# Source it; POSIX sh.
+
+# Prints TEXT in the escaped ticket string form ("/" and the decimal value of
+# every byte). The dialog writes values that start with "/" this way, so file
+# paths always travel so.
+ticket_escaped() {
+    printf %s "$1" | od -An -v -tu1 | tr -s ' \n' '  ' |
+        awk '{ for (i = 1; i <= NF; i++) printf "/%s", $i }'
+}
+
+# Prints the "name=value" lines of an options file (comments and blank lines
+# dropped), one a line.
+options_lines() {
+    grep -v -e '^[[:space:]]*#' -e '^[[:space:]]*$' "$1"
+}
+
+# Joins "name=value" lines from stdin into one CUPS option string as argv[5]
+# carries it: blanks, quotes and backslashes in values are backslash-escaped.
+options_string() {
+    sed -e 's/[\\ '"'"'"]/\\&/g' | awk 'NR > 1 { printf " " } { printf "%s", $0 }'
+}
+
+# Prints the PostScript part of a printer stream FILE (the bytes after the
+# "@PJL ENTER LANGUAGE=POSTSCRIPT" line, without the closing Control-D).
+postscript_part() {
+    _off=$(grep -a -b -m1 -x '@PJL ENTER LANGUAGE=POSTSCRIPT' "$1" | cut -d: -f1)
+    [ -n "$_off" ] || return 1
+    _start=$((_off + 31))
+    _size=$(wc -c < "$1")
+    _len=$((_size - _start))
+    if [ "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' ')" = 04 ]; then _len=$((_len - 1)); fi
+    tail -c +"$((_start + 1))" "$1" | head -c "$_len"
+}

@@ -1,0 +1,288 @@
+#!/bin/sh
+# End-to-end print test through a real, private cupsd.
+#
+#   cups-print.sh JOBFILTER SOURCE_DIR
+#
+# Starts cupsd with its own configuration, spool, logs and ServerBin in a
+# temporary directory (talking over a unix socket of its own, so it can clash
+# with no other scheduler), adds a queue with our sample PPD whose filter chain
+# is pstops -> jobfilter and whose device is a file, prints a few jobs with
+# `lp -o` and checks the device file: job ticket, PJL header byte for byte,
+# PostScript fragments, Control-D. cupsd is stopped and the directory removed
+# on every exit (KEEP=1 keeps the directory for a look).
+#
+# Exit 0 all passed, 1 a check failed, 77 skipped (not root, no cupsd).
+set -u
+FILTER_BIN=$(readlink -f "$1")
+SRC=$(readlink -f "$2")
+. "$SRC/scripts/lib-options.sh"
+
+if [ "$(id -u)" != 0 ]; then echo "SKIP: needs root (cupsd runs filters as lp)"; exit 77; fi
+for t in cupsd lp lpadmin ipptool cupstestppd gs; do
+    command -v "$t" >/dev/null 2>&1 || { echo "SKIP: $t not installed"; exit 77; }
+done
+CUPS_SYS_SERVERBIN=$(cups-config --serverbin 2>/dev/null || echo /usr/lib/cups)
+[ -x "$CUPS_SYS_SERVERBIN/filter/pstops" ] || { echo "SKIP: pstops not installed"; exit 77; }
+
+PPD="$SRC/ppd/Kestrane-MFP.ppd"
+DOC="$SRC/samples/report.ps"
+P=com.kestrane.mtz.printsettings
+
+T=$(mktemp -d /tmp/kestrane-cups.XXXXXX)
+CUPSD_PID=""
+cleanup() {
+    if [ -n "$CUPSD_PID" ]; then
+        kill -TERM "$CUPSD_PID" 2>/dev/null
+        wait "$CUPSD_PID" 2>/dev/null
+    fi
+    if [ -n "${KEEP:-}" ]; then echo "kept $T"; else rm -rf "$T"; fi
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+# Filters run as lp with umask 077: every directory on the way must be o+x.
+chmod 755 "$T"
+mkdir -p "$T/etc" "$T/spool" "$T/cache" "$T/run" "$T/log" "$T/out" "$T/res" \
+    "$T/serverbin/filter" "$T/elsewhere" "$T/kspool"
+chmod 755 "$T/serverbin" "$T/serverbin/filter" "$T/elsewhere"
+for d in backend cgi-bin daemon driver monitor notifier; do
+    ln -s "$CUPS_SYS_SERVERBIN/$d" "$T/serverbin/$d"
+done
+ln -s "$CUPS_SYS_SERVERBIN"/filter/* "$T/serverbin/filter/"
+# cupsd refuses a filter that is not root-owned or is group/world-writable.
+install -o root -g root -m 755 "$FILTER_BIN" "$T/serverbin/filter/jobfilter"
+# The spool directory shared by dialog and filter: owned by lp, anyone may
+# create, nobody may list.
+chown lp "$T/kspool"
+chmod 1733 "$T/kspool"
+
+cat > "$T/etc/cups-files.conf" <<EOF
+ServerRoot $T/etc
+RequestRoot $T/spool
+CacheDir $T/cache
+StateDir $T/run
+ServerBin $T/serverbin
+ErrorLog $T/log/error_log
+AccessLog $T/log/access_log
+PageLog $T/log/page_log
+Printcap $T/printcap
+FileDevice Yes
+SetEnv KESTRANE_SPOOL_DIR $T/kspool
+EOF
+cat > "$T/etc/cupsd.conf" <<EOF
+LogLevel info
+Listen $T/cups.sock
+Browsing No
+<Location />
+</Location>
+EOF
+
+PASS=0
+FAIL=0
+ok() { PASS=$((PASS + 1)); echo "ok   $1"; }
+bad() { FAIL=$((FAIL + 1)); echo "FAIL $1"; }
+check() { # NAME COMMAND...
+    _n=$1; shift
+    if "$@"; then ok "$_n"; else bad "$_n"; fi
+}
+
+if cupstestppd -W none -I filters "$PPD" >"$T/log/cupstestppd" 2>&1; then ok "ppd passes cupstestppd"; else
+    bad "ppd passes cupstestppd"; cat "$T/log/cupstestppd"; fi
+
+export CUPS_SERVER="$T/cups.sock"
+(cd "$T" && exec cupsd -f -c "$T/etc/cupsd.conf" -s "$T/etc/cups-files.conf") &
+CUPSD_PID=$!
+i=0
+until lpstat -r 2>/dev/null | grep -q 'is running'; do
+    i=$((i + 1))
+    [ $i -lt 200 ] || { echo "cupsd did not start"; cat "$T/log/error_log" 2>/dev/null; exit 1; }
+    sleep 0.05
+done
+lpadmin -p kst -E -v "file://$T/out/kst.prn" -P "$PPD" 2>/dev/null ||
+    { echo "lpadmin failed"; exit 1; }
+
+SOCKURI="ipp://$(printf %s "$T/cups.sock" | sed 's|/|%2F|g')/printers/kst"
+cat > "$T/job-state.test" <<'EOF'
+{ OPERATION Get-Job-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri printer-uri $uri
+  ATTR integer job-id $job
+  ATTR name requesting-user-name root
+  ATTR keyword requested-attributes job-state
+  DISPLAY job-state
+}
+EOF
+
+# print NAME lp-arguments...: prints the sample document, waits for the job
+# and keeps the device file as $T/res/NAME.prn.
+print() {
+    _name=$1; shift
+    _id=$(lp -d kst "$@" "$DOC" | sed -n 's/.*request id is kst-\([0-9]*\).*/\1/p')
+    [ -n "$_id" ] || { bad "$_name: job submitted"; return 1; }
+    _state=""
+    _i=0
+    while [ $_i -lt 400 ]; do
+        _state=$(ipptool -c -d job="$_id" "$SOCKURI" "$T/job-state.test" 2>/dev/null | tail -1)
+        case "$_state" in completed | aborted | canceled | processing-stopped) break ;; esac
+        _i=$((_i + 1))
+        sleep 0.05
+    done
+    if [ "$_state" = completed ]; then ok "$_name: job completed"; else
+        bad "$_name: job completed (state '$_state')"
+        grep -a "\[Job $_id\]" "$T/log/error_log" | tail -20
+        return 1
+    fi
+    cp "$T/out/kst.prn" "$T/res/$_name.prn"
+    postscript_part "$T/res/$_name.prn" > "$T/res/$_name.ps" || true
+}
+
+# starts_with FILE EXPECTED_FILE: FILE begins with exactly the bytes of
+# EXPECTED_FILE (shows both heads on a mismatch).
+starts_with() {
+    _len=$(wc -c < "$2")
+    if head -c "$_len" "$1" | cmp -s - "$2"; then return 0; fi
+    echo "--- expected"; cat -v "$2"; echo "--- got"; head -c "$_len" "$1" | cat -v; echo
+    return 1
+}
+# count FILE TEXT: number of times the (multi-line) TEXT occurs in FILE.
+count() {
+    tr '\n\r' '\013\014' < "$1" | grep -o -F "$(printf %s "$2" | tr '\n\r' '\013\014')" | wc -l
+}
+has_count() { # FILE TEXT N
+    _c=$(count "$1" "$2")
+    [ "$_c" -eq "$3" ] || { echo "    '$2' found $_c times, want $3"; return 1; }
+}
+ends_with_ctrl_d() { [ "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' \n')" = 04 ]; }
+renders() { # PS file renders in Ghostscript without an error
+    [ -s "$1" ] && gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage "$1" > "$1.gs" 2>&1 &&
+        ! grep -q -i error "$1.gs" || { cat "$1.gs"; return 1; }
+}
+
+ESC=$(printf '\033')
+CR=$(printf '\r')
+HEAD="${ESC}%-12345X@PJL JOB MODE=PRINTER${CR}"
+ID_LINES() { # user: the identity lines every job carries here
+    printf '@PJL SET JOBATTR="@CNAM=testhost"\n@PJL SET JOBATTR="@LUNA=%s"\n' "$1"
+    printf '@PJL SET JOBATTR="@HOAD=IC0A8010A"\n@PJL SET JOBATTR="@NLPP=N1"\n'
+}
+IDENTITY="-o $P.JBAMacHostNameStringTicket=testhost -o $P.JBAIPAddressStringTicket=IC0A8010A"
+
+# --- Secure print with a job ticket ---------------------------------------
+# The dialog left a job ticket in the spool directory; it must come first in
+# the stream, byte for byte, and be gone afterwards. The protected password
+# starts with "/" and must reach the printer unchanged.
+TICKET=$(mktemp "$T/kspool/XXXXXXXXXXXXXX")
+cp "$SRC/samples/sample-ticket.xml" "$TICKET"
+chmod 0644 "$TICKET"
+# shellcheck disable=SC2086
+if print secure -U alice -t "Secure job" $IDENTITY \
+    -o "$P.PrintTypeTicketKey=2" -o "$P.PrintTypeUserNameTicketKey=alice" \
+    -o "$P.PrintTypePasswordTicketKey=/k1xT3+aQ2E=" \
+    -o "$P.DocumentNameTypeTicketKey=2" -o "$P.DocumentNameTicketKey=\"Board minutes\"" \
+    -o "$P.KPIFCommandFileNameTicket=$(ticket_escaped "$TICKET")"; then
+    {
+        cat "$SRC/samples/sample-ticket.xml"
+        printf '%s\n' "$HEAD"
+        printf '@PJL SET HOLD=STORE\n@PJL SET HOLDTYPE=PRIVATE\n'
+        printf '@PJL SET USERNAME="alice"\r\n@PJL SET HOLDENCRYPTKEY="/k1xT3+aQ2E="\r\n'
+        printf '@PJL SET JOBNAME="Board minutes"\r\n'
+        ID_LINES alice
+        printf '@PJL SET JOBATTR="@JOAU=alice"\r\n'
+        printf '@PJL ENTER LANGUAGE=POSTSCRIPT\n'
+    } > "$T/res/secure.expected"
+    check "secure: ticket first, then the PJL header byte for byte" \
+        starts_with "$T/res/secure.prn" "$T/res/secure.expected"
+    check "secure: job ticket deleted from the spool directory" test ! -e "$TICKET"
+    check "secure: pstops ran before the filter" \
+        has_count "$T/res/secure.ps" '%%BeginFeature: *PageSize A4' 1
+    check "secure: document pages all there" has_count "$T/res/secure.ps" "$(printf '\nep\n')" 3
+    check "secure: ends with Control-D" ends_with_ctrl_d "$T/res/secure.prn"
+fi
+
+# --- Accounting in user mode ------------------------------------------------
+# Stored settings, the login name as user ID, an account ID. The job title
+# carries double quotes, which must not end the PJL value early. A ticket path
+# outside the spool directory is neither sent nor deleted.
+OUTSIDE="$T/elsewhere/$(basename "$(mktemp -u XXXXXXXXXXXXXX)")"
+echo "not a ticket" > "$OUTSIDE"
+chmod 0644 "$OUTSIDE"
+# shellcheck disable=SC2086
+if print accounting -U kim -t 'Q3 "final" report' $IDENTITY \
+    -o "$P.JBAManageTypeListTicketKey=2" -o "$P.JBAUserSettingRadioBtnTicket=1" \
+    -o "$P.JBAUserIDListCtrlTicket=1" -o "$P.JBAUserIDTextEditTicket=kim" \
+    -o "$P.JBAAccountIDTextEditTicket=ACC-7" \
+    -o "$P.JBAInfoListTicketKey=0" -o "$P.JBAInfoSetListTicketKey=0" \
+    -o "$P.KPIFCommandFileNameTicket=$(ticket_escaped "$OUTSIDE")"; then
+    {
+        printf '%s\n' "$HEAD"
+        ID_LINES kim
+        printf '@PJL SET JOBATTR="@JOAU=kim"\r\n@PJL SET JOBATTR="@JOEP="\r\n'
+        printf '@PJL SET JOBATTR="@DAID=ACC-7"\r\n'
+        printf '@PJL SET JOBATTR="@ACNA=Q3 _final_ report"\r\n'
+        printf '@PJL ENTER LANGUAGE=POSTSCRIPT\n'
+    } > "$T/res/accounting.expected"
+    check "accounting: PJL header byte for byte" \
+        starts_with "$T/res/accounting.prn" "$T/res/accounting.expected"
+    check "accounting: file outside the spool directory kept" test -e "$OUTSIDE"
+    check "accounting: ends with Control-D" ends_with_ctrl_d "$T/res/accounting.prn"
+fi
+
+# --- Finishing ----------------------------------------------------------------
+# PJL attributes for tab shift, trimming off, numbering, offset by copies; the
+# separator-page and booklet fragments at the prolog and setup ends of a 1-up
+# job. The separator specification holds a blank, so lp needs it quoted.
+# shellcheck disable=SC2086
+if print finishing -U alice -t finishing $IDENTITY \
+    -o "$P.TabMarginSwitchTicket=1" -o "$P.TabMarginMMShiftTicket=10" \
+    -o "$P.TrimmerSwitchTicket=0" \
+    -o "$P.NumInSequenceSwitchTicket=1" -o "$P.NumInSequenceLArrowTicket=5" \
+    -o "$P.OffsetStackingListTicket=5" -o "$P.OffsetStackingUnitsLArrowTicket=2" \
+    -o "$P.SeparatorPageListTicket=2" -o "$P.SeparatorPageTicket=\"1 3\"" \
+    -o "$P.BookletMarginSwitchTicket=1" -o "$P.BookletMarginMMShiftTicket=5" \
+    -o "$P.AutoFitSwitchTicket=0" \
+    -o "com.apple.print.PrintSettings.PMLayoutRows..n.=1" \
+    -o "com.apple.print.PrintSettings.PMLayoutColumns..n.=1"; then
+    {
+        printf '%s\n' "$HEAD"
+        ID_LINES alice
+        printf '@PJL SET JOBATTR="@JOAU=alice"\r\n'
+        printf '@PJL SET JOBATTR="@TABS=10"\n@PJL SET JOBATTR="@TRMR=0"\n'
+        printf '@PJL SET JOBATTR="@MDOC=5"\n@PJL SET JOBOFFSET=COPIES\n'
+        printf '@PJL SET JOBATTR="@OCSN=2"\n'
+        printf '@PJL ENTER LANGUAGE=POSTSCRIPT\n'
+    } > "$T/res/finishing.expected"
+    check "finishing: PJL header byte for byte" \
+        starts_with "$T/res/finishing.prn" "$T/res/finishing.expected"
+    check "finishing: separator pages before %%EndProlog" has_count "$T/res/finishing.ps" \
+        "$(printf '[{\n%%BeginNonPPDFeatures\n1 dict dup/SeparatorPages[1 3]put/Custom/ProcSet findresource/setcoverseparator get exec\n%%EndNonPPDFeatures\n} stopped cleartomark\n%%%%EndProlog\n')" 1
+    check "finishing: booklet shift and auto-fit off before %%EndSetup" \
+        has_count "$T/res/finishing.ps" "$(printf '[{\n%%BeginNonPPDFeatures\n5.000/Custom/ProcSet findresource/setsignatureimageshift get exec\n%%EndNonPPDFeatures\n} stopped cleartomark\n[{\n%%BeginNonPPDFeatures\n/Custom/ProcSet findresource/setsignatureautoscale 2 copy known {get false exch exec} {pop pop} ifelse\n%%EndNonPPDFeatures\n} stopped cleartomark\n%%%%EndSetup\n')" 1
+    check "finishing: PostScript renders in Ghostscript" renders "$T/res/finishing.ps"
+fi
+
+# --- Text watermark -------------------------------------------------------------
+# Blue at 50 % density on every page, centred on A4 portrait; the text holds a
+# blank and parentheses.
+# shellcheck disable=SC2086
+if print watermark -U alice -t watermark $IDENTITY \
+    -o "$P.WMARKNameTicket=Draft" -o "$P.WMARKTypeTicket=0" -o "$P.WMARKOnlyFirstTicket=0" \
+    -o "$P.WMARKTextTicket=\"Draft (v2)\"" -o "$P.WMARKFontTypeTicket=0" \
+    -o "$P.WMARKFontTicket=Helvetica-Bold" -o "$P.WMARKFontSizeTicket=48" \
+    -o "$P.WMARKColorRTicket=0" -o "$P.WMARKColorGTicket=0" -o "$P.WMARKColorBTicket=1" \
+    -o "$P.WMARKDensityTicket=50" -o "$P.WMARKAngleTicket=0" \
+    -o "$P.WMARKOrientationTicket=1" -o "$P.WMARKPaperWidthTicket=595" \
+    -o "$P.WMARKPaperHeightTicket=842" -o "$P.WMARKWidthTicket=300" \
+    -o "$P.WMARKHeightTicket=40" -o "$P.WMARKhOffsetTicket=0" -o "$P.WMARKvOffsetTicket=0"; then
+    check "watermark: prolog after %%BeginProlog" has_count "$T/res/watermark.ps" \
+        "$(printf '%%%%BeginProlog\nuserdict/kvqInfo 2 dict dup begin\n/kvqpgsave 0 def\n/kvqbp{/kvqpgsave save store} bind def\n')" 1
+    check "watermark: page hook after every %%EndPageSetup" \
+        has_count "$T/res/watermark.ps" "$(printf '%%%%EndPageSetup\nkvqbp\n')" 3
+    check "watermark: text drawn before every page end" has_count "$T/res/watermark.ps" \
+        "$(printf 'pgsave restore /pgsave save store gsave\n0.50 0.50 1.00 setrgbcolor\n/Helvetica-Bold 48 selectfont\n147.50 401.00 moveto\n0 rotate\n(Draft \\(v2\\)) show\ngrestore\nep\n')" 3
+    check "watermark: PostScript renders in Ghostscript" renders "$T/res/watermark.ps"
+fi
+
+echo "$PASS passed, $FAIL failed"
+[ "$FAIL" -eq 0 ]
