@@ -1,0 +1,169 @@
+#include "PSStreamScanner.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <unistd.h>
+
+#include "FilterEntry.h"
+#include "FilterGlobals.h"
+#include "PSInjectionPoints.h"
+
+int32_t PSPageCounter;
+
+namespace {
+
+struct PSTrigger {
+    const char* line;
+    size_t length;
+    int pointCode;
+    bool beforeLine;
+    bool endsPage;
+};
+
+#define TRIGGER(text, code, before, page)                                                          \
+    { text, sizeof(text) - 1, code, before, page }
+const PSTrigger kTriggers[] = {
+    TRIGGER("%%BeginProlog", kPSPointBeginProlog, false, false),
+    TRIGGER("%%EndProlog", kPSPointEndProlog, true, false),
+    TRIGGER("%%EndSetup", kPSPointEndSetup, true, false),
+    TRIGGER("userdict/setpagedevice{pop}bind put", kPSPointSetPageDeviceOff, true, false),
+    TRIGGER("bp", kPSPointBeginPage, false, false),
+    TRIGGER("%%EndPageSetup", kPSPointEndPageSetup, false, false),
+    TRIGGER("ep", kPSPointEndPage, true, true),
+    TRIGGER("endp", kPSPointEndPageNUp, true, true),
+};
+#undef TRIGGER
+
+// Only lines this short can be trigger lines; they are the only ones looked
+// at, and the only bytes ever held back from the output.
+constexpr size_t kMaxTriggerLength = 35;
+constexpr size_t kMinTriggerLength = 2;
+
+// Large reads keep the copy close to the speed of a plain pipe.
+constexpr size_t kBlockSize = 128 * 1024;
+
+const PSTrigger* MatchTrigger(const char* line, size_t length) {
+    if (length < kMinTriggerLength || length > kMaxTriggerLength)
+        return nullptr;
+    for (const PSTrigger& t : kTriggers)
+        if (t.length == length && std::memcmp(t.line, line, length) == 0)
+            return &t;
+    return nullptr;
+}
+
+void Write(const char* bytes, size_t count, FILE* out) {
+    if (count)
+        std::fwrite(bytes, 1, count, out);
+}
+
+const char* FindByte(const char* from, const char* end, char byte) {
+    const void* hit = std::memchr(from, byte, static_cast<size_t>(end - from));
+    return hit ? static_cast<const char*>(hit) : end;
+}
+
+} // namespace
+
+void ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter) {
+    std::unique_ptr<char[]> block(new char[kBlockSize]);
+    // The start of the current piece when it is still short enough to be a
+    // trigger line and began in an earlier block; not yet written.
+    char carry[kMaxTriggerLength];
+    size_t carryLength = 0;
+    // Bytes in the current piece: since the last line end or piece cut.
+    size_t pieceLength = 0;
+    char line[kMaxTriggerLength];
+
+    for (;;) {
+        ssize_t got = read(fd, block.get(), kBlockSize);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        const char* p = block.get();
+        const char* const end = p + got;
+        const char* span = p; // first byte of this block not yet written
+        const char* nextCR = FindByte(p, end, '\r');
+        const char* nextLF = FindByte(p, end, '\n');
+
+        while (p < end) {
+            if (nextCR < p)
+                nextCR = FindByte(p, end, '\r');
+            if (nextLF < p)
+                nextLF = FindByte(p, end, '\n');
+            const char* eol = std::min(nextCR, nextLF);
+
+            size_t total = pieceLength + static_cast<size_t>(eol - p);
+            if (total >= static_cast<size_t>(kPSLinePieceSize)) {
+                // The piece was cut (written as it is); the rest starts anew.
+                pieceLength = total % kPSLinePieceSize;
+                Write(carry, carryLength, out);
+                carryLength = 0;
+            } else {
+                pieceLength = total;
+                if (carryLength && pieceLength > kMaxTriggerLength) {
+                    Write(carry, carryLength, out);
+                    carryLength = 0;
+                }
+            }
+            if (eol == end)
+                break;
+
+            // A line ends here: the piece, without its terminator.
+            const char* lineStart = eol - (pieceLength - carryLength);
+            const PSTrigger* trigger = nullptr;
+            if (pieceLength >= kMinTriggerLength && pieceLength <= kMaxTriggerLength) {
+                std::memcpy(line, carry, carryLength);
+                std::memcpy(line + carryLength, lineStart, static_cast<size_t>(eol - lineStart));
+                trigger = MatchTrigger(line, pieceLength);
+            }
+            if (trigger) {
+                Write(span, static_cast<size_t>(lineStart - span), out);
+                if (trigger->endsPage)
+                    *pageCounter = static_cast<int32_t>(static_cast<uint32_t>(*pageCounter) + 1u);
+                if (trigger->beforeLine)
+                    inject(trigger->pointCode, *pageCounter);
+                Write(line, pieceLength, out);
+                std::fputc(*eol, out);
+                if (!trigger->beforeLine)
+                    inject(trigger->pointCode, *pageCounter);
+                span = eol + 1;
+            } else {
+                // Not a trigger: the held-back start goes out ahead of this
+                // block's bytes.
+                Write(carry, carryLength, out);
+            }
+            carryLength = 0;
+            pieceLength = 0;
+            p = eol + 1;
+        }
+
+        // Hold back a short unfinished piece: its line may still turn out to
+        // be a trigger line whose point fires before it.
+        if (pieceLength > 0 && pieceLength <= kMaxTriggerLength) {
+            size_t inBlock = pieceLength - carryLength;
+            Write(span, static_cast<size_t>((end - inBlock) - span), out);
+            std::memcpy(carry + carryLength, end - inBlock, inBlock);
+            carryLength = pieceLength;
+        } else {
+            Write(span, static_cast<size_t>(end - span), out);
+        }
+    }
+    // A last line without terminator is still written.
+    Write(carry, carryLength, out);
+    std::fputc(0x04, out);
+}
+
+int OutputPSStream(int argc, char* const argv[]) {
+    if (argc <= 6) {
+        ScanPSStream(STDIN_FILENO, gFilterOut, OutputPSCommandFromFilter, &PSPageCounter);
+        return 0;
+    }
+    FILE* file = std::fopen(argv[6], "rb");
+    if (!file)
+        return 0;
+    ScanPSStream(fileno(file), gFilterOut, OutputPSCommandFromFilter, &PSPageCounter);
+    std::fclose(file);
+    return 0;
+}
