@@ -11,6 +11,7 @@ cups cups-daemon cups-client cups-filters cups-ppdc
 ghostscript libxml2-utils
 qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-image-formats-plugins libqt6svg6
 libxkbcommon-dev fonts-dejavu-core
+libmagick++-dev
 time
 "
 
