@@ -25,6 +25,29 @@ bool IsWatermarkImagePath(const char* path, const char* spoolDir) {
     return std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0;
 }
 
+namespace {
+
+// The library's readers print their header fields to standard error; the
+// filter writes no messages, so they go to /dev/null while the file is read.
+cups_image_t* OpenQuietly(const char* path) {
+    std::fflush(stderr);
+    const int savedError = dup(STDERR_FILENO);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const bool silenced = savedError >= 0 && null >= 0 && dup2(null, STDERR_FILENO) >= 0;
+    if (null >= 0)
+        close(null);
+    cups_image_t* image = cupsImageOpen(path, CUPS_IMAGE_RGB, CUPS_IMAGE_WHITE, 100, 0, nullptr);
+    if (silenced) {
+        std::fflush(stderr);
+        dup2(savedError, STDERR_FILENO);
+    }
+    if (savedError >= 0)
+        close(savedError);
+    return image;
+}
+
+} // namespace
+
 cups_image_t* WatermarkOpenImage(const char* path) {
     if (!IsWatermarkImagePath(path, WatermarkSpoolDirectory()))
         return nullptr;
@@ -42,8 +65,7 @@ cups_image_t* WatermarkOpenImage(const char* path) {
         struct stat viaProc {};
         if (stat(byDescriptor.c_str(), &viaProc) == 0 && viaProc.st_dev == opened.st_dev &&
             viaProc.st_ino == opened.st_ino) {
-            image = cupsImageOpen(byDescriptor.c_str(), CUPS_IMAGE_RGB, CUPS_IMAGE_WHITE, 100, 0,
-                                  nullptr);
+            image = OpenQuietly(byDescriptor.c_str());
         }
     }
     close(fd);

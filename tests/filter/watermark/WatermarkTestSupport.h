@@ -103,3 +103,15 @@ inline const char* kProlog = "userdict/kvqInfo 2 dict dup begin\n"
                              "/kvqbp{/kvqpgsave save store} bind def\n";
 
 } // namespace wmtest
+
+namespace wmtest {
+
+// The escaped ticket form the dialog uses for a text that begins with "/".
+inline std::string Escaped(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text)
+        out += "/" + std::to_string(c);
+    return out;
+}
+
+} // namespace wmtest
