@@ -1,0 +1,157 @@
+// Runs the whole filter in-process: a ticket of option pairs, the job's user
+// name and title, and a document; the printer stream comes back as a string.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+#include "ClientAddress.h"
+#include "FilterEntry.h"
+#include "FilterGlobals.h"
+#include "UtilityFunctionFilter.h"
+
+namespace filtertest {
+
+// Option pairs in the order given; names without a "." get the driver's
+// ticket-key prefix.
+using Options = std::vector<std::pair<std::string, std::string>>;
+
+inline std::string OptionString(const Options& options) {
+    std::string out;
+    for (const auto& [name, value] : options) {
+        if (!out.empty())
+            out += ' ';
+        out += name.find('.') == std::string::npos && name != "number-up" ? KTICKET_PREFIX + name
+                                                                          : name;
+        out += '=';
+        if (value.empty())
+            out += "''";
+        for (char c : value) {
+            if (c == ' ' || c == '\\' || c == '\'' || c == '"')
+                out += '\\';
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Addresses the host "resolves" to during a test run.
+inline std::vector<std::string>& TestHostAddresses() {
+    static std::vector<std::string> addresses;
+    return addresses;
+}
+inline std::vector<std::string> ListTestHostAddresses() {
+    return TestHostAddresses();
+}
+
+struct Job {
+    std::string user = "kim";
+    std::string title = "Report";
+    Options options;
+    std::string document = "%!PS\n";
+    bool useFile = true;         // false: argument 6 names a missing file
+    int argc = 7;                // 6 would read standard input
+    std::string optionsOverride; // raw argument 5 when not empty
+};
+
+inline std::string TempPath(const char* stem) {
+    const char* dir = std::getenv("TMPDIR");
+    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/" + stem + "XXXXXX";
+    int fd = mkstemp(path.data());
+    if (fd >= 0)
+        close(fd);
+    return path;
+}
+
+inline std::string WriteTempFile(const std::string& content) {
+    std::string path = TempPath("kestrane-doc-");
+    std::ofstream(path, std::ios::binary) << content;
+    return path;
+}
+
+inline std::string CaptureOutput(void (*body)(void*), void* context) {
+    char* buffer = nullptr;
+    size_t size = 0;
+    FILE* out = open_memstream(&buffer, &size);
+    FILE* saved = gFilterOut;
+    gFilterOut = out;
+    body(context);
+    std::fflush(out);
+    gFilterOut = saved;
+    std::fclose(out);
+    std::string result(buffer, size);
+    std::free(buffer);
+    return result;
+}
+
+inline std::string RunFilter(const Job& job) {
+    std::string options =
+        job.optionsOverride.empty() ? OptionString(job.options) : job.optionsOverride;
+    std::string docPath =
+        job.useFile ? WriteTempFile(job.document) : std::string("/nonexistent/kestrane-missing.ps");
+    std::vector<std::string> args = {"jobfilter", "42", job.user, job.title, "1", options, docPath};
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.resize(static_cast<size_t>(job.argc));
+    argv.push_back(nullptr);
+
+    gHostAddressLister = ListTestHostAddresses;
+    struct Context {
+        std::vector<char*>* argv;
+        int argc;
+    } context{&argv, job.argc};
+    std::string out = CaptureOutput(
+        [](void* c) {
+            auto* ctx = static_cast<Context*>(c);
+            JobFilterMain(ctx->argc, ctx->argv->data());
+        },
+        &context);
+    gHostAddressLister = GetHostAddressList;
+    if (job.useFile)
+        unlink(docPath.c_str());
+    return out;
+}
+
+inline const std::string kHead = "\x1b%-12345X@PJL JOB MODE=PRINTER\r\n";
+inline const std::string kEnterPS = "@PJL ENTER LANGUAGE=POSTSCRIPT\n";
+
+// The PJL lines between the head line and the enter-PostScript line.
+inline std::string PJLBody(const std::string& out) {
+    size_t head = out.find(kHead);
+    size_t enter = out.find(kEnterPS);
+    if (head == std::string::npos || enter == std::string::npos || enter < head)
+        return "<no PJL header>";
+    return out.substr(head + kHead.size(), enter - head - kHead.size());
+}
+
+// The document part: after the enter-PostScript line.
+inline std::string PSPart(const std::string& out) {
+    size_t enter = out.find(kEnterPS);
+    return enter == std::string::npos ? "<no PostScript>" : out.substr(enter + kEnterPS.size());
+}
+
+// Identity lines for a job of user kim with nothing else set.
+inline std::string Identity(const std::string& user = "kim", const std::string& nup = "1") {
+    return "@PJL SET JOBATTR=\"@CNAM=UnknownHost\"\n"
+           "@PJL SET JOBATTR=\"@LUNA=" +
+           user +
+           "\"\n"
+           "@PJL SET JOBATTR=\"@NLPP=" +
+           nup + "\"\n";
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace filtertest
