@@ -99,35 +99,6 @@ JBAInfoTicketValues JBAInfoValuesForTicket(bool hasSelectID, int32_t infoKind, i
     return {infoKind, infoSet};
 }
 
-std::string FilterMachineName(const std::string& utf8, unsigned char lowest,
-                              unsigned char highest) {
-    // Cut at 32 bytes, but never inside a character: a split character would
-    // make the whole name unreadable to the filter.
-    size_t end = utf8.size() < 32 ? utf8.size() : 32;
-    if (end < utf8.size()) {
-        while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
-            --end;
-    }
-    std::string head = utf8.substr(0, end);
-    if (head.find_first_not_of(' ') == std::string::npos)
-        return {};
-    std::string out;
-    for (size_t i = 0; i < head.size(); ++i) {
-        auto byte = static_cast<unsigned char>(head[i]);
-        if (byte == 0xE2 && i + 2 < head.size() &&
-            static_cast<unsigned char>(head[i + 1]) == 0x80 &&
-            static_cast<unsigned char>(head[i + 2]) == 0x99) {
-            out += "___";
-            i += 2;
-        } else if (byte < lowest || byte > highest) {
-            out += '_';
-        } else {
-            out += static_cast<char>(byte);
-        }
-    }
-    return out;
-}
-
 std::string CopyMachineName() {
     std::ifstream info("/etc/machine-info");
     std::string line;

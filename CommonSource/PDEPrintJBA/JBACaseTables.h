@@ -125,10 +125,6 @@ constexpr int32_t kJBAPasswordMax = 12;
 constexpr int32_t kJBAStorageIDMax = 24;
 constexpr int32_t kJBAAccountIDMax = 32;
 
-// Computer name for the ticket: at most 32 bytes of UTF-8, empty when only
-// blanks, bytes outside lowest..highest become "_", U+2019 becomes "___".
-std::string FilterMachineName(const std::string& utf8, unsigned char lowest = 0x20,
-                              unsigned char highest = 0xFE);
 // The computer's name as people see it: the pretty host name of
 // /etc/machine-info when set, else the host name.
 std::string CopyMachineName();

@@ -4,7 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "CGetHostAddress.h"
+#include "ClientAddress.h"
 #include "DelayPrintTime.h"
+#include "JBAClientIdentity.h"
+#include "PrintAccountKeys.h"
+#include "PrintSettings.h"
 #include "JBACaseTables.h"
 #include "PrintTypeRules.h"
 #include "account_test_ppd.h"
@@ -347,22 +352,50 @@ TEST(JBACaseLists, AdministratorLockCoversTheAllUsersWindow) {
     }
 }
 
-TEST(JBAMachineName, CutFilteredAndBlank) {
-    EXPECT_EQ(FilterMachineName(std::string(40, 'm')), std::string(32, 'm'));
-    EXPECT_EQ(FilterMachineName("    "), "");
-    EXPECT_EQ(FilterMachineName(""), "");
-    EXPECT_EQ(FilterMachineName(" a "), " a ");
-    EXPECT_EQ(FilterMachineName("ab\x01\x7f"
-                                "c"),
-              "ab_\x7f"
-              "c");
-    EXPECT_EQ(FilterMachineName("Kim\xE2\x80\x99s Mac"), "Kim___s Mac");
-    EXPECT_EQ(FilterMachineName("J\xC3\xB6rg"), "J\xC3\xB6rg");
-    // A character that would straddle byte 32 is left out whole.
-    std::string name = std::string(31, 'x') + "\xC3\xB6" + "yz";
-    EXPECT_EQ(FilterMachineName(name), std::string(31, 'x'));
-    // The quotation mark cut after 32 bytes is not half-replaced.
-    name = std::string(30, 'x') + "\xE2\x80\x99";
-    EXPECT_EQ(FilterMachineName(name), std::string(30, 'x'));
+// The client identity in the ticket, through the foundation's byte filter.
+class JBAClientIdentity : public testing::Test {
+protected:
+    std::string Stored(const std::string& machineName) {
+        PrintSettings settings;
+        EXPECT_TRUE(SetInformationToTicket(&settings, false, machineName, "host1", "IC0A8010A"));
+        std::string host, address, name;
+        settings.GetText(kJBAHostNameStringTicket, host);
+        settings.GetText(kJBAIPAddressStringTicket, address);
+        EXPECT_EQ(host, "host1");
+        EXPECT_EQ(address, "IC0A8010A");
+        settings.GetText(kJBAMacHostNameStringTicket, name);
+        return name;
+    }
+};
+
+TEST_F(JBAClientIdentity, ComputerNameCutFilteredAndBlank) {
+    EXPECT_EQ(Stored(std::string(40, 'm')), std::string(32, 'm'));
+    EXPECT_EQ(Stored("    "), "");
+    EXPECT_EQ(Stored(""), "");
+    EXPECT_EQ(Stored("ab\x01"
+                     "c"),
+              "ab_c");
+    EXPECT_EQ(Stored("Kim\xE2\x80\x99s Mac"), "Kim___s Mac");
+    EXPECT_EQ(Stored("J\xC3\xB6rg's, Mac"), "J\xC3\xB6rg's, Mac"); // written unescaped
+    // A character that would straddle byte 32 is left out whole, so the
+    // filter can still read the name.
+    EXPECT_EQ(Stored(std::string(31, 'x') + "\xC3\xB6yz"), std::string(31, 'x'));
+    EXPECT_EQ(Stored(std::string(30, 'x') + "\xE2\x80\x99"), std::string(30, 'x'));
+}
+
+TEST_F(JBAClientIdentity, AddressIsTheFiltersEncoding) {
+    gHostAddressLister = [] {
+        return std::vector<std::string>{"127.0.0.1", "fe80::1%lo0", "10.0.0.5"};
+    };
+    EXPECT_EQ(CGetHostAddress::GetClientIPAddress(), "I0A000005");
+    gHostAddressLister = [] { return std::vector<std::string>{"2001:db8::1"}; };
+    EXPECT_EQ(CGetHostAddress::GetClientIPAddress(), "620010db8000000000000000000000001");
+    gHostAddressLister = [] { return std::vector<std::string>{"127.0.0.1"}; };
+    PrintSettings settings;
+    SetInformationToTicket(&settings, false);
+    std::string address = "unset";
+    settings.GetText(kJBAIPAddressStringTicket, address);
+    EXPECT_EQ(address, "");
+    gHostAddressLister = GetHostAddressList;
     EXPECT_FALSE(CopyMachineName().empty());
 }
