@@ -7,7 +7,7 @@ PACKAGES="
 g++ cmake ninja-build make pkg-config libgtest-dev libbenchmark-dev
 clang libclang-rt-14-dev
 libcups2-dev libcupsfilters-dev libcupsimage2-dev
-cups cups-daemon cups-client cups-filters cups-ppdc
+cups cups-daemon cups-client cups-filters cups-ppdc cups-core-drivers cups-ipp-utils
 ghostscript libxml2-utils
 qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-image-formats-plugins libqt6svg6
 libxkbcommon-dev fonts-dejavu-core
