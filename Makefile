@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build demo test test-sanitize clean
+.PHONY: all deps configure build demo test install bench clean
 
 all: build
 
@@ -20,9 +20,17 @@ build: configure
 demo: build
 	./scripts/demo.sh $(BUILD)
 
+# ctest first, then fuzzing and the sanitizer build (scripts/test-extra.sh).
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
-	./scripts/test-extra.sh $(BUILD)
+	JOBS=$(JOBS) ./scripts/test-extra.sh $(BUILD)
+
+# The filter into CUPS's filter directory, the PPDs into its model directory.
+install: build
+	cmake --install $(BUILD)
+
+bench: build
+	./bench/filter-throughput $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
