@@ -1,5 +1,7 @@
 #include "ControlPlatform.h"
 
+#include "PDEResourceAccess.h"
+#include "PDESettingsAccess.h"
 #include "PlatformServices.h"
 #include "PluginBundle.h"
 #include "PreferenceStore.h"
@@ -68,9 +70,7 @@ QString LocalizedString(PDEBundleRef bundle, const char* key, const QString& tab
 
 int StoreSettingsText(PMPrintSettings settings, const char* key, const std::string& text,
                       bool lock) {
-    if (!settings || !key)
-        return -50;
-    return settings->SetText(key, text, lock);
+    return SetValueToSettingsWithTicketKeyAndLock(text.c_str(), settings, key, lock);
 }
 
 bool ReadSettingsText(PMPrintSettings settings, const char* key, std::string& out) {
@@ -89,8 +89,8 @@ bool FormPerPrinterKey(const char* preferenceKey, const std::string& printer, st
     // Without a printer every printer would share the value.
     if (!preferenceKey || printer.empty())
         return false;
-    out = printer + preferenceKey;
-    return true;
+    out.clear();
+    return CreateKeyWithCurrentPrinter(preferenceKey, printer.c_str(), &out);
 }
 
 static std::string DomainOf(const std::string& user) {
@@ -114,13 +114,7 @@ bool ReadPreferenceText(const std::string& key, const std::string& user, std::st
 }
 
 bool SetPrinterIdentifier(PMPrintSession session, std::string& out) {
-    if (!session)
-        return false;
-    std::string id;
-    if (session->GetCurrentPrinterID(id) != 0)
-        return false;
-    out += id;
-    return true;
+    return SetPrinterString(session, &out) == 0;
 }
 
 ppd_file_t* CallbackPPD(PDECallbackRef callback) {

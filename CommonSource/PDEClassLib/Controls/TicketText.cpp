@@ -1,27 +1,35 @@
 #include "TicketText.h"
 
+#include "PDESettingsAccess.h"
 #include "kspenclib.h"
 
 namespace KESTRANE_NS {
 
-bool IsTicketStringNeedEscape(const std::string& text) {
-    if (!text.empty() && text[0] == '/')
-        return true;
-    return text.find_first_of("',\\") != std::string::npos;
+std::string FormTicketString(const std::string& text) {
+    return EncodeEscapedTicketString(text);
 }
 
-std::string EscapeTicketString(const std::string& text) {
+std::string ReadTicketString(const std::string& stored) {
+    if (stored.empty() || stored[0] != '/')
+        return stored;
     std::string out;
-    out.reserve(text.size() * 4);
-    for (unsigned char c : text) {
-        out += '/';
-        out += std::to_string(static_cast<unsigned>(c));
+    size_t pos = 0;
+    while (pos < stored.size()) {
+        if (stored[pos] != '/')
+            return stored; // not the escaped form after all
+        size_t next = stored.find('/', pos + 1);
+        std::string digits =
+            stored.substr(pos + 1, next == std::string::npos ? std::string::npos : next - pos - 1);
+        if (digits.empty() || digits.size() > 3 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return stored;
+        int value = std::stoi(digits);
+        if (value > 255)
+            return stored;
+        out += static_cast<char>(value);
+        pos = next == std::string::npos ? stored.size() : next;
     }
     return out;
-}
-
-std::string FormTicketString(const std::string& text) {
-    return IsTicketStringNeedEscape(text) ? EscapeTicketString(text) : text;
 }
 
 bool FormProtectedTicketString(const std::string& text, std::string& out) {

@@ -1,19 +1,17 @@
-// Forming the text a control stores under its ticket key.
+// Forming the text a control stores under its ticket key, and reading it back.
 #pragma once
 
 #include <string>
 
 namespace KESTRANE_NS {
 
-// A value that begins with "/" or holds an apostrophe, a comma or a backslash
-// would upset the job-options syntax the ticket travels in.
-bool IsTicketStringNeedEscape(const std::string& text);
-
-// "/" followed by the decimal value of each UTF-8 byte: "a,b" -> "/97/44/98".
-std::string EscapeTicketString(const std::string& text);
-
-// The escaped form where needed, the text itself otherwise.
+// The escaped ticket string where the text could upset the job-options
+// syntax ("a,b" -> "/97/44/98"), the text itself otherwise.
 std::string FormTicketString(const std::string& text);
+
+// The text a control wrote with FormTicketString, decoded again. Only
+// escaped texts begin with "/", so any other text is returned as it is.
+std::string ReadTicketString(const std::string& stored);
 
 // Scrambled and Base64-encoded form of a password (empty stays empty).
 // Returns false when the scrambled form does not fit the 255-byte buffers;
