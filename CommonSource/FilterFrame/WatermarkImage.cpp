@@ -4,14 +4,11 @@
 #include <cstring>
 #include <string>
 
+#include "SpoolDirectory.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-const char* WatermarkSpoolDirectory() {
-    const char* dir = std::getenv("KESTRANE_SPOOL_DIR");
-    return dir && *dir ? dir : KESTRANE_SPOOL_DIR_DEFAULT;
-}
 
 bool IsWatermarkImagePath(const char* path, const char* spoolDir) {
     if (!path || !spoolDir)
@@ -49,7 +46,7 @@ cups_image_t* OpenQuietly(const char* path) {
 } // namespace
 
 cups_image_t* WatermarkOpenImage(const char* path) {
-    if (!IsWatermarkImagePath(path, WatermarkSpoolDirectory()))
+    if (!IsWatermarkImagePath(path, FilterSpoolDirectory().c_str()))
         return nullptr;
     // O_NOFOLLOW: a link in the spool directory must not lead elsewhere;
     // O_NONBLOCK: a FIFO must not hang the job.

@@ -7,15 +7,11 @@
 
 #include <cupsfilters/image.h>
 
-// The spool directory shared with the dialog: $KESTRANE_SPOOL_DIR when set
-// and not empty, else the build default.
-const char* WatermarkSpoolDirectory();
-
 // True when `path` is, as text, `spoolDir` + "/" + a name without "/" that is
 // neither "." nor "..".
 bool IsWatermarkImagePath(const char* path, const char* spoolDir);
 
-// Opens the image of an accepted path that names a regular file, without
+// Opens the image of a path accepted in the job's spool directory that names a regular file, without
 // following a link and without blocking on a FIFO. The pixels always come back
 // as RGB, 3 bytes each, whatever the file holds. nullptr for anything else.
 cups_image_t* WatermarkOpenImage(const char* path);

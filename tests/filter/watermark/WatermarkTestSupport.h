@@ -41,6 +41,8 @@ inline std::string OptionString(const Ticket& ticket) {
         if (!out.empty())
             out += ' ';
         out += KTICKET_PREFIX + name + '=';
+        if (value.empty())
+            out += "''";
         for (char c : value) {
             if (c == ' ' || c == '\\' || c == '\'' || c == '"')
                 out += '\\';

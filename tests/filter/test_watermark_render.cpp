@@ -1,0 +1,254 @@
+// Whole-filter jobs with a text or an image watermark: the PostScript part of
+// the printer stream renders with Ghostscript, and the watermark's colour
+// shows where the geometry puts it.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "ClientAddress.h"
+#include "FilterEntry.h"
+#include "watermark/BmpWriter.h"
+#include "watermark/WatermarkTestSupport.h"
+
+using namespace wmtest;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Two pages, each begun by "bp" and ended by "ep"; the procedures are the
+// document's own, as a PostScript generator would write them.
+const char* kDocument = "%!PS-Adobe-3.0\n"
+                        "%%Pages: 2\n"
+                        "%%BeginProlog\n"
+                        "/pgsave 0 def\n"
+                        "/bp { /pgsave save store } bind def\n"
+                        "/ep { pgsave restore showpage } bind def\n"
+                        "%%EndProlog\n"
+                        "%%BeginSetup\n"
+                        "%%EndSetup\n"
+                        "%%Page: 1 1\n"
+                        "bp\n"
+                        "%%BeginPageSetup\n"
+                        "%%EndPageSetup\n"
+                        "0 0 0 setrgbcolor 20 20 moveto 40 0 rlineto stroke\n"
+                        "ep\n"
+                        "%%Page: 2 2\n"
+                        "bp\n"
+                        "%%BeginPageSetup\n"
+                        "%%EndPageSetup\n"
+                        "0 0 0 setrgbcolor 20 20 moveto 40 0 rlineto stroke\n"
+                        "ep\n"
+                        "%%EOF\n";
+
+std::vector<std::string> NoAddresses() {
+    return {};
+}
+
+struct Page {
+    int width = 0;
+    int height = 0;
+    std::string pixels;
+    // Colour at a point given in PostScript points from the bottom left (72 dpi).
+    Rgb At(int x, int y) const {
+        const size_t i = (static_cast<size_t>(height - 1 - y) * width + x) * 3;
+        return {static_cast<uint8_t>(pixels[i]), static_cast<uint8_t>(pixels[i + 1]),
+                static_cast<uint8_t>(pixels[i + 2])};
+    }
+    template <typename Pred> int Count(int x0, int y0, int x1, int y1, Pred pred) const {
+        int n = 0;
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x)
+                n += pred(At(x, y)) ? 1 : 0;
+        return n;
+    }
+};
+
+bool IsRed(Rgb c) {
+    return c.r > 200 && c.g < 60 && c.b < 60;
+}
+
+class WatermarkRender : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kestrane-wmr-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir = pattern;
+        setenv("KESTRANE_SPOOL_DIR", dir.c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("KESTRANE_SPOOL_DIR");
+        fs::remove_all(dir);
+    }
+
+    // Runs the filter over the document and returns its printer stream.
+    std::string RunJob(const Ticket& ticket) {
+        const std::string doc = dir + "/job.ps";
+        std::ofstream(doc, std::ios::binary) << kDocument;
+        std::string options = OptionString(ticket);
+        std::vector<std::string> args = {"jobfilter", "7", "kim", "Render", "1", options, doc};
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        gHostAddressLister = NoAddresses;
+        const std::string out = Capture([&] { JobFilterMain(7, argv.data()); });
+        gHostAddressLister = GetHostAddressList;
+        return out;
+    }
+
+    // Renders the PostScript between the enter-language line and the
+    // Control-D; fails the test on any Ghostscript error.
+    std::vector<Page> Render(const std::string& stream) {
+        std::vector<Page> pages;
+        RenderInto(stream, pages);
+        return pages;
+    }
+    void RenderInto(const std::string& stream, std::vector<Page>& pages) {
+        const std::string enter = "@PJL ENTER LANGUAGE=POSTSCRIPT\n";
+        const size_t start = stream.find(enter);
+        EXPECT_NE(start, std::string::npos);
+        EXPECT_EQ(stream.back(), '\x04');
+        if (start == std::string::npos || stream.back() != '\x04')
+            return;
+        const std::string ps =
+            stream.substr(start + enter.size(), stream.size() - 1 - start - enter.size());
+        std::ofstream(dir + "/part.ps", std::ios::binary) << ps;
+        const std::string command = "gs -q -dNOPAUSE -dBATCH -dSAFER -sPAPERSIZE=a4 -r72 "
+                                    "-sDEVICE=ppmraw -sOutputFile=" +
+                                    dir + "/page%d.ppm " + dir + "/part.ps > " + dir +
+                                    "/gs.log 2>&1";
+        const int status = std::system(command.c_str());
+        std::ifstream logFile(dir + "/gs.log");
+        std::stringstream log;
+        log << logFile.rdbuf();
+        EXPECT_EQ(status, 0) << log.str();
+        EXPECT_EQ(log.str().find("Error"), std::string::npos) << log.str();
+        for (int i = 1; fs::exists(dir + "/page" + std::to_string(i) + ".ppm"); ++i) {
+            std::ifstream in(dir + "/page" + std::to_string(i) + ".ppm", std::ios::binary);
+            // Header fields, possibly with "#" comment lines between them.
+            std::vector<std::string> fields;
+            while (fields.size() < 4 && in) {
+                std::string token;
+                in >> token;
+                if (!token.empty() && token[0] == '#')
+                    std::getline(in, token);
+                else if (!token.empty())
+                    fields.push_back(token);
+            }
+            in.get();
+            ASSERT_EQ(fields.size(), 4u);
+            const std::string magic = fields[0];
+            Page page;
+            page.width = std::stoi(fields[1]);
+            page.height = std::stoi(fields[2]);
+            page.pixels.assign(std::istreambuf_iterator<char>(in), {});
+            EXPECT_EQ(magic, "P6");
+            EXPECT_EQ(page.pixels.size(), static_cast<size_t>(page.width) * page.height * 3);
+            pages.push_back(page);
+        }
+    }
+
+    std::string dir;
+};
+
+Ticket RedText(const char* onlyFirst) {
+    Ticket t = TextTicket();
+    t["WMARKTextTicket"] = "HHHH";
+    t["WMARKFontSizeTicket"] = "72";
+    t["WMARKDensityTicket"] = "100";
+    t["WMARKOnlyFirstTicket"] = onlyFirst;
+    return t;
+}
+
+// Start point (197.5, 396): four 72-point H's reach about 205 points to the
+// right and 52 points up from there.
+TEST_F(WatermarkRender, TextShowsAtItsStartPointOnEveryPage) {
+    const std::vector<Page> pages = Render(RunJob(RedText("0")));
+    ASSERT_EQ(pages.size(), 2u);
+    for (const Page& page : pages) {
+        ASSERT_EQ(page.width, 595);
+        EXPECT_GT(page.Count(195, 394, 410, 452, IsRed), 1500);
+        EXPECT_EQ(page.Count(0, 0, 595, 842, IsRed), page.Count(195, 394, 410, 452, IsRed));
+        // Left stem of the first H, just right of the start point.
+        EXPECT_TRUE(IsRed(page.At(207, 400)));
+        EXPECT_FALSE(IsRed(page.At(199, 400)));
+        // The page's own content is still there.
+        EXPECT_LT(page.At(40, 20).r, 100);
+    }
+}
+
+TEST_F(WatermarkRender, TextOnFirstPageOnly) {
+    const std::vector<Page> pages = Render(RunJob(RedText("1")));
+    ASSERT_EQ(pages.size(), 2u);
+    EXPECT_GT(pages[0].Count(195, 394, 410, 452, IsRed), 1500);
+    EXPECT_EQ(pages[1].Count(0, 0, 595, 842, IsRed), 0);
+}
+
+struct ImageCase {
+    const char* name;
+    const char* placement;
+    bool grey;
+};
+
+class WatermarkRenderImage : public WatermarkRender,
+                             public ::testing::WithParamInterface<ImageCase> {};
+
+// A 4 x 2 image, box 4 x 2 points at 1000 %: 40 x 20 points centred on the
+// page, from (277, 411) to (317, 431), drawn upright.
+TEST_P(WatermarkRenderImage, ImageShowsCentredAndUpright) {
+    const std::string image = dir + "/wmQ8f3Lk2Zp0Aa";
+    const Rgb g{0, 200, 0}, b{0, 0, 200}, r{200, 0, 0}, w{255, 255, 255};
+    if (GetParam().grey)
+        WriteBmp(image,
+                 {{{40, 0, 0}, {40, 0, 0}, {160, 0, 0}, {160, 0, 0}},
+                  {{100, 0, 0}, {100, 0, 0}, {255, 0, 0}, {255, 0, 0}}},
+                 true);
+    else
+        WriteBmp(image, {{g, g, b, b}, {r, r, w, w}});
+    const Ticket t = {{"WMARKNameTicket", "Logo"},
+                      {"WMARKTypeTicket", "1"},
+                      {"WMARKOptionsTicket", GetParam().placement},
+                      {"WMARKOnlyFirstTicket", "0"},
+                      {"WMARKFilePathTicket", Escaped(image)},
+                      {"WMARKOrientationTicket", "1"},
+                      {"WMARKPaperWidthTicket", "595"},
+                      {"WMARKPaperHeightTicket", "842"},
+                      {"WMARKWidthTicket", "4"},
+                      {"WMARKHeightTicket", "2"},
+                      {"WMARKScaleTicket", "1000"}};
+    const std::vector<Page> pages = Render(RunJob(t));
+    ASSERT_EQ(pages.size(), 2u);
+    auto near = [](Rgb c, int rr, int gg, int bb) {
+        return std::abs(c.r - rr) < 12 && std::abs(c.g - gg) < 12 && std::abs(c.b - bb) < 12;
+    };
+    for (const Page& page : pages) {
+        if (GetParam().grey) {
+            EXPECT_TRUE(near(page.At(285, 426), 40, 40, 40));
+            EXPECT_TRUE(near(page.At(309, 426), 160, 160, 160));
+            EXPECT_TRUE(near(page.At(285, 415), 100, 100, 100));
+        } else {
+            EXPECT_TRUE(near(page.At(285, 426), 0, 200, 0));
+            EXPECT_TRUE(near(page.At(309, 426), 0, 0, 200));
+            EXPECT_TRUE(near(page.At(285, 415), 200, 0, 0));
+            EXPECT_TRUE(near(page.At(309, 415), 255, 255, 255));
+        }
+        // Nothing outside the image's square is painted but the page's line.
+        EXPECT_TRUE(near(page.At(272, 421), 255, 255, 255));
+        EXPECT_TRUE(near(page.At(322, 421), 255, 255, 255));
+        EXPECT_TRUE(near(page.At(297, 436), 255, 255, 255));
+        EXPECT_TRUE(near(page.At(297, 406), 255, 255, 255));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Placements, WatermarkRenderImage,
+                         ::testing::Values(ImageCase{"UnderThePage", "2", false},
+                                           ImageCase{"OverThePage", "1", false},
+                                           ImageCase{"GreyImage", "2", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
