@@ -1,0 +1,57 @@
+#include "CupsQueue.h"
+
+#include <cups/cups.h>
+#include <cups/ppd.h>
+
+#include <cstring>
+
+// Queue PPDs come through the classic PPD request.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+std::vector<Destination> ListDestinations() {
+    std::vector<Destination> out;
+    cups_dest_t* dests = nullptr;
+    int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    for (int i = 0; i < count; ++i) {
+        const cups_dest_t& d = dests[i];
+        Destination dest;
+        dest.name = d.instance ? std::string(d.name) + "/" + d.instance : d.name;
+        dest.isDefault = d.is_default != 0;
+        for (int k = 0; k < d.num_options; ++k) {
+            const cups_option_t& o = d.options[k];
+            if (std::strcmp(o.name, "printer-info") == 0)
+                dest.info = o.value;
+            dest.options.emplace_back(o.name, o.value);
+        }
+        out.push_back(std::move(dest));
+    }
+    cupsFreeDests(count, dests);
+    return out;
+}
+
+std::string FetchQueuePPD(const std::string& queue, std::string& error) {
+    const std::string printer = queue.substr(0, queue.find('/'));
+    const char* path = cupsGetPPD2(CUPS_HTTP_DEFAULT, printer.c_str());
+    if (!path) {
+        error = "no PPD for \"" + queue + "\": " + cupsLastErrorString();
+        return {};
+    }
+    return path;
+}
+
+int SubmitJob(const std::string& queue, const std::string& file, const std::string& title,
+              const OptionList& options, std::string& error) {
+    const std::string printer = queue.substr(0, queue.find('/'));
+    cups_option_t* cupsOptions = nullptr;
+    int num = 0;
+    for (const auto& [name, value] : options)
+        num = cupsAddOption(name.c_str(), value.c_str(), num, &cupsOptions);
+    int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer.c_str(), file.c_str(), title.c_str(), num,
+                            cupsOptions);
+    cupsFreeOptions(num, cupsOptions);
+    if (id <= 0) {
+        error = cupsLastErrorString();
+        return 0;
+    }
+    return id;
+}

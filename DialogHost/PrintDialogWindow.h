@@ -1,0 +1,85 @@
+// The dialog's window: destination, copies, paper and orientation at the top;
+// a chooser between the dialog's own layout section, every plug-in panel and
+// the summary; Print and Cancel.
+#pragma once
+
+#include "CupsQueue.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <string>
+#include <vector>
+
+class DialogSession;
+class QComboBox;
+class QSpinBox;
+class QStackedWidget;
+class QTreeWidget;
+class QPushButton;
+class QLabel;
+
+class PrintDialogWindow : public QDialog {
+    Q_OBJECT
+public:
+    explicit PrintDialogWindow(DialogSession& session, QWidget* parent = nullptr);
+    ~PrintDialogWindow() override;
+
+    // The destination chooser; `offlinePPD` names the PPD file when the
+    // dialog works without a queue.
+    void SetDestinations(const std::vector<Destination>& destinations, const std::string& current,
+                         const std::string& offlinePPD);
+    // Re-reads the session after a printer was opened: paper list, panels.
+    void Rebuild();
+    // Hands the panel views back to their panels (before the panels go).
+    void ReleasePanelViews();
+
+    // Chooser pages: 0 the layout section, 1..n the panels, n+1 the summary.
+    int PageCount() const;
+    int CurrentPage() const;
+    // Switches like a person would (the shown panel may refuse to hide).
+    bool ChoosePage(int page);
+    int LayoutPage() const { return 0; }
+    int SummaryPage() const;
+    // The widget shown for a page.
+    QWidget* PageWidget(int page) const;
+    QString PageTitle(int page) const;
+
+    // The dialog's own controls, as a person sets them.
+    bool ChooseCopies(int copies);
+    bool ChoosePaper(const std::string& keyword);
+    bool ChooseOrientation(int orientation);
+    bool ChoosePagesPerSheet(int n);
+    bool ChooseLayoutDirection(int direction);
+    void ShowStatus(const QString& text);
+    // A picture of the whole dialog showing the page; no panel is told.
+    QImage GrabPage(int page);
+
+    QPushButton* PrintButton() const { return m_print; }
+    QPushButton* CancelButton() const { return m_cancel; }
+
+signals:
+    void printerChosen(const QString& name);
+    void printRequested();
+    void cancelRequested();
+
+private:
+    void FillSummary();
+    void SyncFromSession();
+
+    DialogSession& m_session;
+    QComboBox* m_printer = nullptr;
+    QSpinBox* m_copies = nullptr;
+    QComboBox* m_paper = nullptr;
+    QComboBox* m_orientation = nullptr;
+    QComboBox* m_chooser = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    QWidget* m_layoutPage = nullptr;
+    QComboBox* m_pagesPerSheet = nullptr;
+    QComboBox* m_direction = nullptr;
+    QTreeWidget* m_summary = nullptr;
+    QLabel* m_status = nullptr;
+    QPushButton* m_print = nullptr;
+    QPushButton* m_cancel = nullptr;
+    int m_current = 0;
+};
