@@ -195,13 +195,6 @@ TEST_F(ImageWatermark, NegativeOrNonFiniteScaleStaysValidPostScript) {
     EXPECT_EQ(out.find("inf"), std::string::npos);
 }
 
-TEST_F(ImageWatermark, TextFieldsPlayNoPart) {
-    Ticket t = ImageTicket(image, "1", "0");
-    t["WMARKFontTicket"] = "bad font/";
-    StartJob(t);
-    EXPECT_EQ(RunPoints({{16, 0}, {27, 1}}), kData3x2 + kDraw1Up);
-}
-
 enum class Trap {
     Outside,
     Symlink,
@@ -294,13 +287,5 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"PrefixTwin", Trap::PrefixTwin},
                       PathCase{"RelativeName", Trap::Unescaped}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(WatermarkSpool, PathIsTheDirectoryAndOneName) {
-    EXPECT_TRUE(IsWatermarkImagePath("/srv/spool/wm123", "/srv/spool"));
-    EXPECT_TRUE(IsWatermarkImagePath("/srv/spool/...", "/srv/spool"));
-    EXPECT_FALSE(IsWatermarkImagePath("/srv/spool", "/srv/spool"));
-    EXPECT_FALSE(IsWatermarkImagePath("/srv/spool//wm", "/srv/spool"));
-    EXPECT_FALSE(IsWatermarkImagePath("/srv/spoolwm", "/srv/spool"));
-}
 
 } // namespace

@@ -98,9 +98,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {"WMARKColorGTicket", "0.5"},
                   {"WMARKColorBTicket", "0.75"}},
                  With(0, "0.25 0.50 0.75 setrgbcolor")},
-        DrawCase{"ZeroDensityIsWhite",
-                 {{"WMARKDensityTicket", "0"}},
-                 With(0, "1.00 1.00 1.00 setrgbcolor")},
         DrawCase{"Offsets",
                  {{"WMARKhOffsetTicket", "10.5"}, {"WMARKvOffsetTicket", "-20"}},
                  With(2, "208.00 376.00 moveto")},
@@ -111,17 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
                      l[3] = "90 rotate";
                      return l;
                  }()},
-        DrawCase{"Angle180",
-                 {{"WMARKAngleTicket", "180"}},
-                 [] {
-                     auto l = With(2, "397.50 446.00 moveto");
-                     l[3] = "180 rotate";
-                     return l;
-                 }()},
         DrawCase{"Landscape", {{"WMARKOrientationTicket", "2"}}, With(2, "321.00 272.50 moveto")},
-        DrawCase{"UnknownOrientationCentresOnOrigin",
-                 {{"WMARKOrientationTicket", "7"}},
-                 With(2, "-100.00 -25.00 moveto")},
         // Outside 0..360 only the offsets place the text.
         DrawCase{"AngleOutOfRange",
                  {{"WMARKAngleTicket", "361"}, {"WMARKhOffsetTicket", "5"}},
@@ -134,7 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
         DrawCase{"EscapedTicketText",
                  {{"WMARKTextTicket", "/40/97/92/41"}},
                  With(4, "(\\(a\\\\\\)) show")},
-        DrawCase{"UnknownEncodingDropsText", {{"WMARKFontTypeTicket", "2"}}, With(4, "() show")},
         // Reals that are not numbers count as 0: no "nan" or "inf" in the job.
         DrawCase{"NonFiniteReals",
                  {{"WMARKColorRTicket", "nan"},
@@ -143,17 +129,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {"WMARKhOffsetTicket", "NAN"}},
                  With(0, "0.50 0.50 0.50 setrgbcolor")}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(TextDrawingNonFinite, BoxFromNanIsCentred) {
-    Ticket t = TextTicket();
-    t["WMARKWidthTicket"] = "nan";
-    t["WMARKHeightTicket"] = "infinity";
-    StartJob(t);
-    const std::string out = RunPoints({{27, 1}});
-    EXPECT_NE(out.find("297.50 421.00 moveto\n"), std::string::npos) << out;
-    EXPECT_EQ(out.find("nan"), std::string::npos);
-    EXPECT_EQ(out.find("inf"), std::string::npos);
-}
 
 struct StringCase {
     const char* name;
@@ -233,44 +208,6 @@ TEST(TextWatermarkOff, NoNameOrUnknownTypeWritesNothing) {
         StartJob(t);
         EXPECT_EQ(RunPoints(kThreePages), "");
     }
-}
-
-TEST(TextWatermarkTicket, ReadsEveryField) {
-    Ticket t = TextTicket();
-    t["WMARKOptionsTicket"] = "2";
-    t["WMARKFilePathTicket"] = "/47/116/109/112/47/120";
-    t["WMARKScaleTicket"] = "150.5";
-    t["WMARKPosHorizontalTicket"] = "3";
-    t["WMARKPosVerticalTicket"] = "4";
-    StartJob(t);
-    const WatermarkOptionRecord& o = psOptionWatermark;
-    EXPECT_STREQ(o.name, "Draft");
-    EXPECT_EQ(o.imagePlacement, 2);
-    EXPECT_EQ(o.onlyFirst, 0);
-    EXPECT_STREQ(o.text, "AB");
-    EXPECT_EQ(o.orientation, 1);
-    EXPECT_EQ(o.paperHeight, 842);
-    EXPECT_EQ(o.paperWidth, 595);
-    EXPECT_STREQ(o.filePath, "/tmp/x");
-    EXPECT_EQ(o.type, 0);
-    EXPECT_STREQ(o.font, "Helvetica");
-    EXPECT_EQ(o.fontSize, 48);
-    EXPECT_EQ(o.fontType, 0);
-    EXPECT_FLOAT_EQ(o.colorR, 1.0f);
-    EXPECT_FLOAT_EQ(o.colorA, 1.0f);
-    EXPECT_EQ(o.angle, 0);
-    EXPECT_EQ(o.density, 50);
-    EXPECT_FLOAT_EQ(o.scale, 150.5f);
-    EXPECT_FLOAT_EQ(o.posHorizontal, 3.0f);
-    EXPECT_FLOAT_EQ(o.posVertical, 4.0f);
-    EXPECT_FLOAT_EQ(o.width, 200.0f);
-    EXPECT_FLOAT_EQ(o.height, 50.0f);
-
-    StartJob({});
-    EXPECT_STREQ(psOptionWatermark.name, "");
-    EXPECT_EQ(psOptionWatermark.onlyFirst, -1);
-    EXPECT_EQ(psOptionWatermark.type, -1);
-    EXPECT_FLOAT_EQ(psOptionWatermark.scale, -1.0f);
 }
 
 } // namespace
