@@ -173,14 +173,15 @@ void CQuickXPPD::xConst2Hash_O1O2C2(ppd_file_t* ppd, XPPDHashMap& index, const p
     });
 }
 
-void CQuickXPPD::xConst2Hash_O1C1O2C2(ppd_file_t* ppd, XPPDHashMap& index,
-                                      const ppd_const_t& c) {
+void CQuickXPPD::xConst2Hash_O1C1O2C2(ppd_file_t* ppd, XPPDHashMap& index, const ppd_const_t& c) {
     x_constraints position;
     if (FindFirstPosition(ppd, c.option1, c.choice1, position))
         index.emplace(MakeKey(c.option2, c.choice2), position);
 }
 
-int CQuickXPPD::SetFileHead(std::ostream&, ppd_file_t*) { return 0; }
+int CQuickXPPD::SetFileHead(std::ostream&, ppd_file_t*) {
+    return 0;
+}
 
 int CQuickXPPD::SetFileStamp(std::ostream& out) {
     if (!m_pathHolder)
@@ -221,8 +222,8 @@ std::ostream& operator<<(std::ostream& out, CQuickXPPD& builder) {
         builder.SetXppd(builder.m_ppd, index);
         out << (section.sectionName ? section.sectionName : "") << '\n';
         for (const auto& [key, position] : index) {
-            out << key << '@' << position.group << '@' << position.option << '@'
-                << position.choice << '@';
+            out << key << '@' << position.group << '@' << position.option << '@' << position.choice
+                << '@';
         }
         builder.m_optionNames.clear();
         index.clear();
@@ -254,9 +255,9 @@ std::istream& operator>>(std::istream& in, CQuickXPPD& builder) {
             getoneline(line, choice, '@') == std::string::npos)
             break;
         if (!key.empty()) {
-            builder.m_index->emplace(key, x_constraints{ReadCacheNumber(group),
-                                                        ReadCacheNumber(option),
-                                                        ReadCacheNumber(choice)});
+            builder.m_index->emplace(key,
+                                     x_constraints{ReadCacheNumber(group), ReadCacheNumber(option),
+                                                   ReadCacheNumber(choice)});
         }
     }
     return in;

@@ -46,7 +46,8 @@ std::optional<QByteArray> Encode(const QImage& image, const ImgType& type) {
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, type.qtFormat);
         // BMP rows are turned into 24 bits afterwards; JPEG has no alpha.
-        const QImage toWrite = image.hasAlphaChannel() && std::string_view(type.qtFormat) != "png" &&
+        const QImage toWrite = image.hasAlphaChannel() &&
+                                       std::string_view(type.qtFormat) != "png" &&
                                        std::string_view(type.qtFormat) != "tiff"
                                    ? image.convertToFormat(QImage::Format_RGB32)
                                    : image;

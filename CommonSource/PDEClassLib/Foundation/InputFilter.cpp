@@ -33,7 +33,9 @@ bool ISWordValid(char16_t word, const InputFilterData& filter) {
     return false;
 }
 
-bool ISWordSpace(char16_t word, const InputFilterData& filter) { return ISWordValid(word, filter); }
+bool ISWordSpace(char16_t word, const InputFilterData& filter) {
+    return ISWordValid(word, filter);
+}
 
 bool validateInput(const std::string& text, const TextEditFilterData& filter) {
     if (text.empty())

@@ -11,7 +11,9 @@ namespace {
 
 // Reads the text's decimal number the way the fields do (leading blanks and a
 // sign allowed, stops at the first non-digit, 0 for none), saturating.
-long ReadLong(const char* text) { return std::strtol(text, nullptr, 10); }
+long ReadLong(const char* text) {
+    return std::strtol(text, nullptr, 10);
+}
 
 int ClampToInt(long long value) {
     if (value > 0x7FFFFFFF)

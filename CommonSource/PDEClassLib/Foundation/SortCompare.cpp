@@ -1,6 +1,5 @@
 #include "SortCompare.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -8,7 +7,9 @@ namespace KESTRANE_NS {
 
 namespace {
 
-int Order(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int Order(int a, int b) {
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
 
 int FirstValue(const std::vector<std::string>& array) {
     return array.empty() ? 0 : IntValueOfString(array.front());

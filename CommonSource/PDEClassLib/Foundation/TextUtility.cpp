@@ -132,7 +132,9 @@ int GetStringLength(const std::string& text) {
     return width;
 }
 
-int GetUTF8StringLength(const char* text) { return text ? GetStringLength(text) : 0; }
+int GetUTF8StringLength(const char* text) {
+    return text ? GetStringLength(text) : 0;
+}
 
 std::string GetShortenString(const std::string& text, int maximumWidth) {
     int width = 0;
@@ -150,6 +152,8 @@ std::string GetShortenString(const std::string& text, int maximumWidth) {
     return text.substr(0, pos);
 }
 
-int GetIntegerLength(int value) { return std::snprintf(nullptr, 0, "%d", value); }
+int GetIntegerLength(int value) {
+    return std::snprintf(nullptr, 0, "%d", value);
+}
 
 } // namespace KESTRANE_NS

@@ -20,8 +20,7 @@ int RemoveAllSpaces(const std::string& text, char16_t* output, std::size_t outpu
 bool ExistNumericString(const std::string& text);
 void AddNoRepeatStrToArray(std::vector<std::string>& array, const std::string& text);
 // Splits at every separator byte and every line feed; empty pieces count.
-void getStringBySeparator(std::vector<std::string>& array, const std::string& text,
-                          char separator);
+void getStringBySeparator(std::vector<std::string>& array, const std::string& text, char separator);
 int GetStringPointCount(const std::string& text);
 // One-based position of the first "."; length + 1 when there is none.
 int GetStringPointIndex(const std::string& text);

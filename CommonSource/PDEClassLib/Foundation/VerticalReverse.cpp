@@ -62,10 +62,10 @@ int VerticalReverse(std::vector<uint8_t>* bmp) {
         return kImgConvertFailed;
 
     // A 32-bit source drops its masks with the conversion to plain 24 bits.
-    const uint32_t outOffset = bitfields32 && dataOffset >= kHeadersSize + 12 &&
-                                       ReadDword(&src[14]) == 40
-                                   ? dataOffset - 12
-                                   : dataOffset;
+    const uint32_t outOffset =
+        bitfields32 && dataOffset >= kHeadersSize + 12 && ReadDword(&src[14]) == 40
+            ? dataOffset - 12
+            : dataOffset;
     std::vector<uint8_t> out(outOffset + rows * outRow, 0);
     std::memcpy(out.data(), src.data(), kHeadersSize);
     std::memcpy(out.data() + kHeadersSize, src.data() + kHeadersSize + (dataOffset - outOffset),

@@ -50,8 +50,7 @@ int GetPPDKeyOptionCount(ppd_file_t* ppd, const char* keyword) {
     return option ? option->num_choices : 0;
 }
 
-int GetValueFromPPD(ppd_file_t* ppd, const char* keyword, const char* const* list,
-                    int listLength) {
+int GetValueFromPPD(ppd_file_t* ppd, const char* keyword, const char* const* list, int listLength) {
     ppd_option_t* option = FindOption(ppd, keyword);
     if (!option || !list)
         return -1;

@@ -20,8 +20,7 @@ bool CheckPPDKeyIsExist(ppd_file_t* ppd, const char* keyword);
 int GetPPDKeyOptionCount(ppd_file_t* ppd, const char* keyword);
 
 // Position in list of the option's default choice; -1 when missing.
-int GetValueFromPPD(ppd_file_t* ppd, const char* keyword, const char* const* list,
-                    int listLength);
+int GetValueFromPPD(ppd_file_t* ppd, const char* keyword, const char* const* list, int listLength);
 // Copies the keyword of the choice at index into output (at most outputSize
 // bytes with the terminator); returns the bytes copied, 0 when nothing is.
 int GetValueFromPPDByIndex(ppd_file_t* ppd, const char* keyword, char* output, int index,

@@ -13,7 +13,9 @@ namespace KESTRANE_NS {
 namespace {
 
 // Attribute names are used up to 19 bytes, as the fixed name buffers allow.
-std::string CutAttributeName(const char* name) { return std::string(name).substr(0, 19); }
+std::string CutAttributeName(const char* name) {
+    return std::string(name).substr(0, 19);
+}
 
 // The choice a stored position names, or null when the position does not fit
 // this PPD (a cache made from another PPD must not lead outside it).
@@ -31,7 +33,9 @@ const ppd_choice_t* ChoiceAtPosition(ppd_file_t* ppd, const x_constraints& p) {
 
 } // namespace
 
-uint32_t GetSystemVersionForXPPD() { return 0x1040; }
+uint32_t GetSystemVersionForXPPD() {
+    return 0x1040;
+}
 
 std::string GetXPPDSectionName(const char* baseName, uint32_t systemVersion) {
     std::string name(baseName ? baseName : "");
@@ -77,8 +81,8 @@ bool IsPPDChoiceConflicted(ppd_file_t* ppd, const XPPDHashMap& index, const char
     return false;
 }
 
-int GetUIListFromPPD(ppd_file_t* ppd, const XPPDHashMap& index, const char* option,
-                     PPDUIList* list, int* counter) {
+int GetUIListFromPPD(ppd_file_t* ppd, const XPPDHashMap& index, const char* option, PPDUIList* list,
+                     int* counter) {
     if (!list || !ppd || !option)
         return 0;
     ppd_option_t* opt = ppdFindOption(ppd, option);

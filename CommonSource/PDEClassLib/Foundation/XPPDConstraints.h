@@ -34,8 +34,8 @@ int GetXPPD(ppd_file_t* ppd, XPPDHashMap& index, const char* baseName,
 bool CDFKeyExist(ppd_file_t* ppd, const char* attributeName);
 bool IsPPDChoiceConflicted(ppd_file_t* ppd, const XPPDHashMap& index, const char* option,
                            const char* choice);
-int GetUIListFromPPD(ppd_file_t* ppd, const XPPDHashMap& index, const char* option,
-                     PPDUIList* list, int* counter);
+int GetUIListFromPPD(ppd_file_t* ppd, const XPPDHashMap& index, const char* option, PPDUIList* list,
+                     int* counter);
 int InitializeValueFromPPD(ppd_file_t* ppd, const XPPDHashMap& index, PPDUIList* list,
                            const char* option);
 
