@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -38,4 +39,21 @@ int CreateSpoolFile(const std::string& prefix, const std::string& suffix, std::s
     }
     path.assign(buf.data());
     return fd;
+}
+
+int CreateSpoolTempFile(int nameLength, std::string& path) {
+    path.clear();
+    if (nameLength < 6 || nameLength > 64) {
+        errno = EINVAL;
+        return -1;
+    }
+    // mkstemp draws only the last six characters; the others come from the
+    // system's random source.
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof kChars) - 2);
+    std::string prefix;
+    for (int i = 0; i < nameLength - 6; ++i)
+        prefix += kChars[pick(random)];
+    return CreateSpoolFile(prefix, "", path);
 }

@@ -10,6 +10,14 @@
 // $KESTRANE_SPOOL_DIR, else the build default.
 KESTRANE_PLATFORM_EXPORT std::string SpoolDirectory();
 
+// Creates "<spool dir>/<name>" exclusively, the name being `nameLength`
+// (at least 6) unpredictable letters and digits: the form the filter
+// accepts for a job ticket (14) and the watermark image (12). Nobody may list
+// the spool directory, so a name nobody can guess keeps the file private to
+// the job. Returns the open descriptor (mode 0644) and sets `path`, or -1
+// (errno set, path empty).
+KESTRANE_PLATFORM_EXPORT int CreateSpoolTempFile(int nameLength, std::string& path);
+
 // Creates "<spool dir>/<prefix>XXXXXX<suffix>" exclusively, mode 0644.
 // Returns the open descriptor and sets `path`, or -1 (errno set, path empty).
 // The prefix must not contain "/".

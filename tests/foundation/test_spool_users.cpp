@@ -53,6 +53,28 @@ TEST(SpoolFile, IsCreatedInTheSpoolDirectoryReadableByTheFilter) {
     close(fd2);
 }
 
+TEST(SpoolFile, JobFileNamesAreUnpredictableLettersAndDigitsOfTheGivenLength) {
+    TempDir spool;
+    ScopedEnv env("KESTRANE_SPOOL_DIR", spool.Path());
+    for (int length : {14, 12, 6}) {
+        std::string path;
+        const int fd = CreateSpoolTempFile(length, path);
+        ASSERT_GE(fd, 0) << length;
+        close(fd);
+        const std::string name = path.substr(spool.Path().size() + 1);
+        EXPECT_EQ(path.substr(0, spool.Path().size() + 1), spool.Path() + "/");
+        EXPECT_EQ(name.size(), static_cast<std::size_t>(length));
+        EXPECT_EQ(name.find_first_not_of(
+                      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789"),
+                  std::string::npos)
+            << name;
+        EXPECT_EQ(name.find("XXXX"), std::string::npos) << name;
+    }
+    std::string path = "stale";
+    EXPECT_EQ(CreateSpoolTempFile(5, path), -1);
+    EXPECT_EQ(path, "");
+}
+
 TEST(SpoolFile, RefusesNamesLeavingTheDirectoryAndMissingDirectories) {
     TempDir spool;
     ScopedEnv env("KESTRANE_SPOOL_DIR", spool.Path());
