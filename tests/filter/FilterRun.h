@@ -2,6 +2,7 @@
 // name and title, and a document; the printer stream comes back as a string.
 #pragma once
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -22,6 +23,17 @@ namespace filtertest {
 // ticket-key prefix.
 using Options = std::vector<std::pair<std::string, std::string>>;
 
+// A text as the dialog stores it: "/" and the decimal value of each byte when
+// it begins with "/" or holds an apostrophe, comma or backslash.
+inline std::string Escaped(const std::string& text) {
+    if (!text.empty() && text[0] != '/' && text.find_first_of("',\\") == std::string::npos)
+        return text;
+    std::string out;
+    for (unsigned char c : text)
+        out += "/" + std::to_string(c);
+    return out;
+}
+
 inline std::string OptionString(const Options& options) {
     std::string out;
     for (const auto& [name, value] : options) {
@@ -33,7 +45,7 @@ inline std::string OptionString(const Options& options) {
         if (value.empty())
             out += "''";
         for (char c : value) {
-            if (c == ' ' || c == '\\' || c == '\'' || c == '"')
+            if (std::isspace(static_cast<unsigned char>(c)) || c == '\\' || c == '\'' || c == '"')
                 out += '\\';
             out += c;
         }
