@@ -247,12 +247,20 @@ std::istream& operator>>(std::istream& in, CQuickXPPD& builder) {
     if (!found || !std::getline(in, line))
         return in;
     // Every entry is four fields; a line cut short ends the reading there.
-    while (!line.empty()) {
-        std::string key, group, option, choice;
-        if (getoneline(line, key, '@') == std::string::npos ||
-            getoneline(line, group, '@') == std::string::npos ||
-            getoneline(line, option, '@') == std::string::npos ||
-            getoneline(line, choice, '@') == std::string::npos)
+    // The fields are taken as getoneline takes them, but by position, so a
+    // long line is not moved once per field.
+    std::size_t pos = 0;
+    auto field = [&line, &pos](std::string& out) {
+        std::size_t at = line.find('@', pos);
+        if (at == std::string::npos)
+            return false;
+        out.assign(line, pos, at - pos);
+        pos = at + 1;
+        return true;
+    };
+    std::string key, group, option, choice;
+    while (pos < line.size()) {
+        if (!field(key) || !field(group) || !field(option) || !field(choice))
             break;
         if (!key.empty()) {
             builder.m_index->emplace(key,
