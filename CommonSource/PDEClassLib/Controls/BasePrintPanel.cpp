@@ -5,6 +5,7 @@
 
 namespace KESTRANE_NS {
 
+BasePrintPanel::BasePrintPanel() = default;
 BasePrintPanel::~BasePrintPanel() = default;
 
 void BasePrintPanel::terminate() {

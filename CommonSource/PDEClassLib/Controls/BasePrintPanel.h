@@ -22,7 +22,7 @@ class PopupWinInPanel;
 
 class BasePrintPanel {
 public:
-    BasePrintPanel() = default;
+    BasePrintPanel();
     virtual ~BasePrintPanel(); // dealloc
     BasePrintPanel(const BasePrintPanel&) = delete;
     BasePrintPanel& operator=(const BasePrintPanel&) = delete;
