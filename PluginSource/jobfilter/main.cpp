@@ -6,6 +6,10 @@
 #include "FilterGlobals.h"
 
 int main(int argc, char* argv[]) {
+    // Writes in large pieces: the document goes out in spans between trigger
+    // lines, and a small buffer would turn each page into several writes.
+    static char outputBuffer[128 * 1024];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     gFilterOut = stdout;
     return JobFilterMain(argc, argv);
 }
