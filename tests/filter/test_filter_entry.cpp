@@ -11,6 +11,7 @@
 
 #include "FilterRun.h"
 #include "SpoolDirectory.h"
+#include "watermark/BmpWriter.h"
 
 using namespace filtertest;
 
@@ -99,6 +100,35 @@ TEST(FilterOutput, FewerArgumentsThanCUPSGivesStillPrintsAHeader) {
     close(saved);
     EXPECT_EQ(out, kHead + Identity("UnknownUser") + "@PJL SET JOBATTR=\"@JOAU=UnknownUser\"\r\n" +
                        kEnterPS + "\x04");
+}
+
+// At a point where both write, the watermark comes first: the image data at
+// "%%EndSetup" precede the booklet fragments of a 1-up job.
+TEST(FilterOutput, WatermarkPrecedesFinishingAtTheSamePoint) {
+    SpoolDir spool;
+    std::string image = spool.path() + "/logo.bmp";
+    wmtest::WriteBmp(image, {{{0xAB, 0xCD, 0xEF}}});
+    Job job;
+    job.document = "%!PS\n%%BeginSetup\n%%EndSetup\n";
+    job.options = {{"WMARKNameTicket", "Logo"},
+                   {"WMARKTypeTicket", "1"},
+                   {"WMARKOptionsTicket", "1"},
+                   {"WMARKFilePathTicket", Escaped(image)},
+                   {"com.apple.print.PrintSettings.PMLayoutRows..n.", "1"},
+                   {"com.apple.print.PrintSettings.PMLayoutColumns..n.", "1"},
+                   {"BookletMarginSwitchTicket", "1"},
+                   {"BookletMarginMMShiftTicket", "5"}};
+    EXPECT_EQ(PSPart(RunFilter(job)),
+              "%!PS\n%%BeginSetup\n"
+              "1 array /picstr exch def\n"
+              "/line 0 def /readdata { 0 1 1 1 sub { /strix exch def\n"
+              "picstr strix currentfile 3 string readhexstring pop put } for } bind def\n"
+              "readdata\n"
+              "ABCDEF\n"
+              "[{\n%BeginNonPPDFeatures\n"
+              "5.000/Custom/ProcSet findresource/setsignatureimageshift get exec\n"
+              "%EndNonPPDFeatures\n} stopped cleartomark\n"
+              "%%EndSetup\n\x04");
 }
 
 struct ProductCase {
