@@ -174,7 +174,7 @@ const char* DocumentNameMessageKey(int32_t productType, bool mailbox) {
 PTCheckResult CheckDocumentName(const std::u16string& text, int32_t productType, bool mailbox) {
     if (!IsPrintableLatin1Text(text) ||
         static_cast<int32_t>(text.size()) > GetDocumentNameMax(productType))
-        return {DocumentNameMessageKey(productType, mailbox)};
+        return {DocumentNameMessageKey(productType, mailbox), GetDocumentNameMax(productType)};
     return {};
 }
 
