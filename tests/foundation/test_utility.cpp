@@ -10,7 +10,6 @@
 
 #include "DateTimeZone.h"
 #include "InputFilter.h"
-#include "LittleEndian.h"
 #include "NumberUnit.h"
 #include "SortCompare.h"
 #include "TextUtility.h"
@@ -344,17 +343,4 @@ TEST(TimeZone, DaylightShiftAndDateTexts) {
     ConvertNSDateToLongDate(std::string_view("2005-07-01"), back);
     EXPECT_EQ(back.hour, 0);
     EXPECT_EQ(back.minute, 0);
-}
-
-TEST(LittleEndianFields, ReadAndWrite) {
-    uint8_t bytes[6] = {};
-    WriteDword(bytes, 0x11223344);
-    EXPECT_EQ(bytes[0], 0x44);
-    EXPECT_EQ(bytes[3], 0x11);
-    EXPECT_EQ(ReadDword(bytes), 0x11223344u);
-    WriteDword(bytes, static_cast<uint32_t>(-2));
-    EXPECT_EQ(static_cast<int32_t>(ReadDword(bytes)), -2);
-    WriteWord(bytes + 4, 0xBEEF);
-    EXPECT_EQ(bytes[4], 0xEF);
-    EXPECT_EQ(ReadWord(bytes + 4), 0xBEEF);
 }

@@ -291,13 +291,6 @@ TEST_F(XPPDTest, GetXPPDWithoutUsableCacheLeavesIndexEmpty) {
     EXPECT_TRUE(index.empty());
 }
 
-TEST(XPPDSectionName, TigerUnlessPanther) {
-    EXPECT_EQ(GetXPPDSectionName("PrintFeaturePDE", 0x1039), "PrintFeaturePDEPanther");
-    EXPECT_EQ(GetXPPDSectionName("SpecialPagesPDE", 0x1049), "SpecialPagesPDETiger");
-    EXPECT_EQ(GetXPPDSectionName("PrintFeaturePDE", GetSystemVersionForXPPD()),
-              kPrintFeaturePDETiger);
-}
-
 namespace {
 
 template <std::size_t N> std::string Bytes(const char (&s)[N]) {
