@@ -1,0 +1,88 @@
+// What every plug-in panel does at the dialog's boundary: the panel protocol
+// answered by means of the base panel, and the opening sequence that loads
+// the interface file, builds the controls on the first open and reads the
+// values from the print settings on every open.
+#pragma once
+
+#include "BasePrintPanel.h"
+
+#include "PDEPluginInterface.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace KESTRANE_NS {
+
+class BaseControl;
+
+class PDEPrintPanel : public PDEPanel, public BasePrintPanel {
+public:
+    // initWithCallback: the dialog's callback object and the panel's kind.
+    PDEPrintPanel(PDEPlugInCallbackProtocol* callback, const char* kind);
+    ~PDEPrintPanel() override;
+
+    // Panel protocol.
+    QString panelName() override;
+    std::string panelKind() override { return m_panelKind; }
+    QWidget* panelView() override;
+    std::vector<std::string> supportedPPDOptionKeys() override;
+    void PPDOptionKeyValueDidChange(const std::string&, const std::string&) override {}
+    void willShow() override;
+    bool shouldHide() override { return true; }
+    bool restoreValuesAndReturnError(QString* error) override;
+    bool saveValuesAndReturnError(QString* error) override;
+    bool shouldPrint() override;
+    bool shouldShowHelp() override;
+    QVariantMap summaryInfo() override;
+
+    // The opening sequence; NO only when the first open could not register
+    // the help book.
+    virtual bool SimulationOpenPDE();
+
+    // Set by the entry object when it makes the panel.
+    void SetPanelResources(const std::string& interfacePath, const std::string& nibName,
+                           const std::string& helpPage);
+    const std::string& GetInterfacePath() const { return m_interfacePath; }
+    const std::string& GetPDENibFileName() const { return currentPDENibFileName; }
+    const std::string& GetHelpPageName() const { return m_helpPage; }
+    virtual void SetProductType(int productType) { currentProductType = productType; }
+    int GetProductType() const { return currentProductType; }
+    bool IsFirstInitialize() const { return bFirstInitialzePDE; }
+    void SetFirstInitialize(bool first) { bFirstInitialzePDE = first; }
+    PDEPlugInCallbackProtocol* GetCallback() const { return m_callback; }
+
+protected:
+    // Panel-specific loading of the first open: create the controls and
+    // child windows and register them. The view is loaded and CreatePanel:
+    // has run.
+    virtual bool LoadPanelControls() { return true; }
+    // The PPD main keywords the panel shows.
+    virtual std::vector<std::string> PanelPPDOptionKeys() { return {}; }
+    // The panel's help button control, when it has one.
+    virtual BaseControl* GetHelpButtonControl() { return nullptr; }
+    // Writes the committed values into the settings (not locked).
+    virtual void SaveValuesToTicket(PrintSettings* settings);
+    // Builds the constraint index from the cache file the PPD names
+    // ("KRVCDFSetting"); false when the PPD names none or it cannot be read.
+    bool LoadConstraintIndexFromCache(const char* baseName);
+
+    // Loads the interface file the first time; the view, or null.
+    QWidget* LoadPanelView();
+
+    bool bFirstInitialzePDE = true;
+    int currentProductType = -1;
+    std::string currentPDENibFileName;
+
+private:
+    PDEPlugInCallbackProtocol* m_callback;
+    std::string m_panelKind;
+    std::string m_interfacePath;
+    std::string m_helpPage;
+    QPointer<QWidget> m_view;
+    std::unique_ptr<CQuickXPPDIndex> m_cacheIndex;
+};
+
+} // namespace KESTRANE_NS
