@@ -28,6 +28,9 @@ constexpr Identity kIdentities[] = {
     {"MNSpecialPages", "com.kestrane.e14.SpecialPagesKind", "com.kestrane.mtk.pde.SpecialPages"},
     {"MNWatermark", "com.kestrane.mtk.WaterMarkKind", "com.kestrane.mtk.pde.Watermark"},
     {"MNAccount", "com.kestrane.mtk.AccountKind", "com.kestrane.mtk.pde.Account"},
+    // Two copies of the dialog host's test plug-in, loaded side by side.
+    {"MNHostTestA", "com.kestrane.mtk.HostTestAKind", "com.kestrane.mtk.pde.HostTestA"},
+    {"MNHostTestB", "com.kestrane.mtk.HostTestBKind", "com.kestrane.mtk.pde.HostTestB"},
     {"MNTest", "com.kestrane.mtk.TestKind", "com.kestrane.mtk.pde.Test"},
 };
 
