@@ -104,7 +104,10 @@ std::string TextEditCtrl::GetText() const {
 bool TextEditCtrl::SetControlValueToUI() {
     if (!ctrlDataAccessInfoPtr)
         return true;
-    SetWidgetText(ctrlDataSize == 0 ? QString() : QString::fromStdString(GetText()));
+    // The width is taken from the committed text itself: the size field is
+    // shared with the UI block, which may have been reset since.
+    const std::string text = GetText();
+    SetWidgetText(GetStringLength(text) == 0 ? QString() : QString::fromStdString(text));
     return true;
 }
 
@@ -119,7 +122,7 @@ bool TextEditCtrl::SetExternalValueToUI(const void* value, uint32_t size) {
 void TextEditCtrl::SetValueFromUIToControl() {
     if (ctrlDataBlkPtr.empty() || ctrlUIDataBlkPtr.empty())
         return;
-    if (ctrlDataSize == 0)
+    if (GetStringLength(BlockText(ctrlUIDataBlkPtr)) == 0)
         std::fill(ctrlDataBlkPtr.begin(), ctrlDataBlkPtr.end(), 0);
     else
         ctrlDataBlkPtr = ctrlUIDataBlkPtr;
