@@ -202,6 +202,15 @@ TEST_F(ImageWatermark, NegativeOrNonFiniteScaleStaysValidPostScript) {
     EXPECT_EQ(out.find("inf"), std::string::npos);
 }
 
+// An image that cannot be read still uses up a first-page-only drawing.
+TEST_F(ImageWatermark, UnreadableImageStillUsesTheFlag) {
+    fs::remove(image);
+    StartJob(ImageTicket(image, "2", "1"));
+    EXPECT_EQ(RunPoints({{16, 0}, {23, 0}}), "");
+    WriteBmp(image, k3x2);
+    EXPECT_EQ(RunPoints({{16, 0}, {23, 1}}), kData3x2);
+}
+
 enum class Trap {
     Outside,
     Symlink,
