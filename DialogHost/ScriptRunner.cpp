@@ -166,9 +166,9 @@ bool ScriptRunner::RunOne(const ScriptCommand& cmd, QWidget* modalWindow) {
     if (name == "screenshot")
         return Screenshot(cmd, modalWindow);
     if (name == "print") {
+        // A refusal or a failed submission is the dialog's result, not a
+        // fault of the script.
         m_app.Print();
-        if (m_app.Outcome() == PrintOutcome::Failed)
-            return Fail(cmd, "printing failed");
         return true;
     }
     if (name == "cancel") {
@@ -283,7 +283,15 @@ bool ScriptRunner::TypeInto(const ScriptCommand& cmd, QWidget* w, const std::str
     // Key by key, so validators and formatters see what a person types.
     for (QChar c : QString::fromStdString(text))
         SendKey(target, 0, QString(c));
-    SendKey(target, Qt::Key_Return, QStringLiteral("\r"));
+    // Editing ends as when the person moves on (Return would also press the
+    // dialog's default button, Print).
+    if (auto* edit = qobject_cast<QLineEdit*>(target)) {
+        if (edit->hasAcceptableInput())
+            emit edit->editingFinished();
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(target)) {
+        spin->interpretText();
+        emit spin->editingFinished();
+    }
     return true;
 }
 

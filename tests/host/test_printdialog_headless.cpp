@@ -1,0 +1,202 @@
+// printdialog run headless from scripts: the job options it emits are what
+// the panels wrote, script errors name their line, screenshots are written.
+#include "HostTestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace hosttest;
+
+namespace {
+
+struct DialogRun {
+    int exitCode = -1;
+    QJsonObject report;
+    std::string out, err;
+};
+
+class HeadlessDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid() && prefs.isValid());
+        ppd = WriteTestPPD(dir, "*KRVHostTestSettings: \"Default01-Main\"");
+    }
+
+    DialogRun Play(const std::string& script, QStringList extra = {}) {
+        const QString scriptPath = dir.filePath("script.txt");
+        std::ofstream(scriptPath.toStdString()) << script;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("KESTRANE_PREFS_USER_ROOT", prefs.path() + "/user");
+        env.insert("KESTRANE_PREFS_SYSTEM_ROOT", prefs.path() + "/system");
+        p.setProcessEnvironment(env);
+        QStringList args{"--plugins", HOST_TEST_PLUGIN_DIR,
+                         "--ppd",     QString::fromStdString(ppd),
+                         "--script",  scriptPath};
+        args += extra;
+        p.start(PRINTDIALOG_BIN, args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        DialogRun r;
+        r.exitCode = p.exitCode();
+        r.out = p.readAllStandardOutput().toStdString();
+        r.err = p.readAllStandardError().toStdString();
+        if (extra.contains("json"))
+            r.report = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+        return r;
+    }
+
+    QTemporaryDir dir, prefs;
+    std::string ppd;
+};
+
+TEST_F(HeadlessDialog, JobOptionsAreWhatThePanelsWrote) {
+    DialogRun r = Play("# job with a few choices\n"
+                       "copies 2\n"
+                       "paper Letter\n"
+                       "pages-per-sheet 4\n"
+                       "layout-direction n\n"
+                       "panel \"Host Test A\"\n"
+                       "choose 2 \"Third item\"\n"
+                       "type 3 \"O'Neil\"\n"
+                       "set 4 7\n"
+                       "click 5\n"
+                       "alert-answer 0\n"
+                       "click 9\n"
+                       "modal\n"
+                       "  set 101 1\n"
+                       "  click 103\n"
+                       "end\n"
+                       "click 7\n"
+                       "panel com.kestrane.mtk.pde.HostTestKind.MNHostTestB\n"
+                       "set 1 1\n"
+                       "print\n",
+                       {"--dry-run", "--emit", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonObject& rep = r.report;
+    EXPECT_EQ(rep["result"].toString(), "dry-run");
+    const QJsonObject settings = rep["printSettings"].toObject();
+    const QJsonObject options = rep["jobOptions"].toObject();
+
+    // Every text value of the settings travels unchanged under its key ...
+    for (auto it = settings.begin(); it != settings.end(); ++it)
+        EXPECT_EQ(options[it.key()].toString(), it.value().toString()) << it.key().toStdString();
+    // ... and the only other options are the dialog's own and the PPD's.
+    const QJsonObject ppdChoices = rep["ppdChoices"].toObject();
+    for (auto it = options.begin(); it != options.end(); ++it) {
+        const bool known = settings.contains(it.key()) || ppdChoices.contains(it.key()) ||
+                           it.key() == "copies" || it.key() == "number-up-layout";
+        EXPECT_TRUE(known) << it.key().toStdString();
+    }
+
+    auto A = [](const char* n) { return QString::fromStdString(Ticket("MNHostTestA", n)); };
+    auto B = [](const char* n) { return QString::fromStdString(Ticket("MNHostTestB", n)); };
+    EXPECT_EQ(options[A("Popup")].toString(), "3");
+    EXPECT_EQ(options[A("Name")].toString(), "/79/39/78/101/105/108");
+    EXPECT_EQ(options[A("Copies")].toString(), "7");
+    EXPECT_EQ(options[A("ChildCheck")].toString(), "1");
+    EXPECT_EQ(options[A("Check")].toString(), "0");
+    EXPECT_EQ(options[B("Check")].toString(), "1");
+    EXPECT_EQ(options["KSTEcoMode"].toString(), "True");
+    EXPECT_EQ(options["PageSize"].toString(), "Letter");
+    EXPECT_EQ(options["copies"].toString(), "2");
+    EXPECT_EQ(options["number-up"].toString(), "4");
+    EXPECT_EQ(options["com.apple.print.PrintSettings.PMLayoutDirection..n."].toString(), "5");
+    EXPECT_EQ(options["com.apple.print.PrintSettings.PMLayoutRows..n."].toString(), "2");
+    EXPECT_EQ(options["com.apple.print.PrintSettings.PMLayoutColumns..n."].toString(), "2");
+    EXPECT_EQ(options["number-up-layout"].toString(), "tblr");
+    // Panel A was opened and printed; B first opened when chosen.
+    EXPECT_TRUE(options[A("Trace")].toString().contains("loads=1 opens=1"));
+    EXPECT_TRUE(options[A("Trace")].toString().contains("alert=0"));
+
+    const QJsonArray alerts = rep["alerts"].toArray();
+    ASSERT_EQ(alerts.size(), 1);
+    EXPECT_EQ(alerts[0].toObject()["message"].toString(), "Test alert of copy A");
+    EXPECT_EQ(rep["modalWindows"].toInt(), 1);
+
+    // The base panels keep no preferences when saving; nothing else wrote any.
+    EXPECT_TRUE(rep["preferencesWritten"].toArray().isEmpty());
+
+    const QJsonArray summary = rep["summary"].toArray();
+    ASSERT_EQ(summary.size(), 2);
+    EXPECT_EQ(summary[0].toObject()["panel"].toString(), "Host Test A");
+}
+
+TEST_F(HeadlessDialog, DryRunListsTheOptions) {
+    DialogRun r = Play("print\n", {"--dry-run"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("number-up=1\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(Ticket("MNHostTestA", "Popup") + "=1\n"), std::string::npos) << r.out;
+}
+
+struct ScriptFault {
+    const char* name;
+    std::string script;
+    std::string message; // "script.txt:<line>: ..." tail
+};
+
+class ScriptFaults : public HeadlessDialog, public ::testing::WithParamInterface<ScriptFault> {};
+
+TEST_P(ScriptFaults, NameTheLineAndStop) {
+    const ScriptFault& f = GetParam();
+    DialogRun r = Play(f.script, {"--dry-run"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("script.txt:" + f.message), std::string::npos) << r.err;
+    // Nothing was printed.
+    EXPECT_EQ(r.out.find("number-up="), std::string::npos) << r.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, ScriptFaults,
+    ::testing::Values(
+        ScriptFault{"Unknown", "copies 1\nstaple 3\nprint\n", "2: unknown command \"staple\""},
+        ScriptFault{"NoPanelShown", "set 1 1\nprint\n", "1: no panel is shown"},
+        ScriptFault{"NoSuchTag", "panel \"Host Test A\"\nclick 99\nprint\n",
+                    "2: no control with tag 99 in panel \"Host Test A\""},
+        ScriptFault{"Disabled", "panel \"Host Test A\"\nset 1 1\ntype 3 x\nprint\n",
+                    "3: control 3 is disabled"},
+        ScriptFault{"NoSuchItem", "panel \"Host Test A\"\nchoose 2 Fourth\nprint\n",
+                    "2: list 2 has no item \"Fourth\""},
+        ScriptFault{"OutOfRange", "panel \"Host Test A\"\nset 4 100\nprint\n",
+                    "2: the value lies outside 1 to 99"},
+        ScriptFault{"NoPanel", "panel Nowhere\nprint\n", "1: no panel \"Nowhere\""},
+        ScriptFault{"Paper", "paper A0\nprint\n", "1: the printer has no paper size \"A0\""},
+        ScriptFault{"InModal", "panel \"Host Test A\"\nmodal\n  click 55\nend\nclick 7\nprint\n",
+                    "3: no control with tag 55 in the modal window"},
+        ScriptFault{"AfterCancel", "cancel\ncopies 2\n", "2: the dialog is already closed"},
+        ScriptFault{"OpenQuote", "print \"now\n", "1: missing closing quote"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(HeadlessDialog, ScreenshotsOfEveryPanel) {
+    const QString shots = QString::fromStdString(OutputPath("screenshots"));
+    QDir(shots).removeRecursively();
+    DialogRun r =
+        Play("panel \"Host Test A\"\nset 1 1\nmodal\n  screenshot child-window\n  click 104\nend\n"
+             "click 7\nscreenshot host-test-a\npanel Summary\nprint\n",
+             {"--dry-run", "--screenshot", shots});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* name : {"00-Layout.png", "01-Host_Test_A.png", "02-Host_Test_B.png",
+                             "03-Summary.png", "host-test-a.png", "child-window.png"}) {
+        QImage image(shots + "/" + name);
+        EXPECT_FALSE(image.isNull()) << name;
+        EXPECT_GT(image.width(), 100) << name;
+    }
+}
+
+TEST_F(HeadlessDialog, PrintingNeedsAQueue) {
+    DialogRun r = Play("print\n", {"--emit", "json"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.report["result"].toString(), "failed");
+    EXPECT_NE(r.err.find("use --dry-run"), std::string::npos);
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+// The test panel of the dialog host's test plug-in: a few controls of every
+// kind the host drives, a child window, a help button, and a trace of the
+// opening sequence written into the print settings so that the host's tests
+// see which steps ran.
+#pragma once
+
+#include "PDEPrintPanel.h"
+#include "RadioButton.h"
+
+namespace KESTRANE_NS {
+
+class PopupWinInPanel;
+
+class HostTestPDE : public PDEPrintPanel {
+public:
+    HostTestPDE(PDEPlugInCallbackProtocol* callback, const char* kind);
+    ~HostTestPDE() override;
+
+    int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
+    bool SimulationOpenPDE() override;
+
+protected:
+    bool LoadPanelControls() override;
+    std::vector<std::string> PanelPPDOptionKeys() override;
+    BaseControl* GetHelpButtonControl() override { return helpButton; }
+    void SaveValuesToTicket(PrintSettings* settings) override;
+
+private:
+    BaseControl* helpButton = nullptr;
+    PopupWinInPanel* child = nullptr;
+    int loads = 0;
+    int opens = 0;
+    int conflictChecks = 0;
+    int lastAlertAnswer = -1;
+};
+
+} // namespace KESTRANE_NS
