@@ -63,7 +63,7 @@ bool AccountPanelBase::OpenPanel() {
     SetCurrentPrintSettings(host->printSettings(), ppd, host, host->printSession());
     if (firstOpen) {
         SetUIDataToIniData();
-        BasePrintPanel::GetValueFromPreference();
+        GetValueFromPreference();
     }
     GetValueFromPreset();
     SetCurrentValueToUI();

@@ -15,6 +15,11 @@ const char* const kDocumentNameKindItems[] = {"Document Name Job Title", "Docume
                                               nullptr};
 const PopupIniData kDocumentNameKindIniData = {0, 1, 1, kDocumentNameKindItems};
 
+// The user ID and document name belong to the panel's own data: their
+// controls show and edit them but store nothing themselves.
+const ControlDataAccessInfo kPanelDataAccess = {kControlValueTypeCFString,
+                                                kControlValueTypeCFString, nullptr, nullptr};
+
 const ControlDataAccessInfo kPasswordAccess = {kControlValueTypePassword, kControlValueTypePassword,
                                                kPrintTypePasswordTicketKey,
                                                kPrintTypePasswordReference};
@@ -48,21 +53,21 @@ void PrintTypeWindowMN::CreateWindowControls() {
     if (jobType == kPTJobSecure || jobType == kPTJobSample) {
         userIDCtrl =
             new PTTextEditCtrlMN(Tagged(kFirstField), kPTUserIDMax, PrintableFilter("Message43"),
-                                 nullptr, nullptr, CheckPTUserID);
+                                 &kPanelDataAccess, nullptr, CheckPTUserID);
         RunTimeAddNewControl(userIDCtrl);
     }
     docKindTable.disableLists = {{tagBase + kDocumentName}, {}};
     docKindCtrl = new AccountPopupControl(Tagged(kDocumentNameKind), &kDocumentNameKindIniData,
-                                          &docKindTable, nullptr, nullptr);
+                                          &docKindTable, &kPanelDataAccess, nullptr);
     RunTimeAddNewControl(docKindCtrl);
     const int32_t productType = blocks->productType;
     const bool mailbox = IsMailBox();
-    docNameCtrl =
-        new PTTextEditCtrlMN(Tagged(kDocumentName), GetDocumentNameMax(productType),
-                             PrintableFilter(DocumentNameMessageKey(productType, mailbox)), nullptr,
-                             nullptr, [productType, mailbox](const std::u16string& text) {
-                                 return CheckDocumentName(text, productType, mailbox);
-                             });
+    docNameCtrl = new PTTextEditCtrlMN(
+        Tagged(kDocumentName), GetDocumentNameMax(productType),
+        PrintableFilter(DocumentNameMessageKey(productType, mailbox)), &kPanelDataAccess, nullptr,
+        [productType, mailbox](const std::u16string& text) {
+            return CheckDocumentName(text, productType, mailbox);
+        });
     RunTimeAddNewControl(docNameCtrl);
 
     auto addButton = [this](int32_t offset, const char* key, void (PrintTypeWindowMN::*action)()) {
@@ -79,13 +84,21 @@ void PrintTypeWindowMN::CreateWindowControls() {
     addButton(kHelp, "PT Help Btn", &PrintTypeWindowMN::OnHelp);
 }
 
+// A kept value longer than the field takes (the queue's model changed) is
+// shown cut to what the field holds rather than dropped.
+static std::string CutToCharacters(const std::string& text, int32_t maximum) {
+    QString value = QString::fromStdString(text);
+    return value.size() > maximum ? value.left(maximum).toStdString() : text;
+}
+
 void PrintTypeWindowMN::LoadFromBlocks() {
     if (userIDCtrl)
-        userIDCtrl->SetText(blocks->userID);
+        userIDCtrl->SetText(CutToCharacters(blocks->userID, kPTUserIDMax));
     if (docKindCtrl)
         docKindCtrl->SetValue(blocks->documentNameKind);
     if (docNameCtrl)
-        docNameCtrl->SetText(blocks->documentName);
+        docNameCtrl->SetText(
+            CutToCharacters(blocks->documentName, GetDocumentNameMax(blocks->productType)));
 }
 
 void PrintTypeWindowMN::StoreToBlocks() {
