@@ -15,6 +15,10 @@
 # The bundle is laid out as ${KESTRANE_PLUGIN_DIR}/<name>.plugin/ with
 # Info.json, Resources/, Help/ and the library <name>.so beside them.
 
+# Only the plug-in entry function leaves a plug-in library.
+set(KESTRANE_PLUGIN_EXPORTS ${CMAKE_BINARY_DIR}/kestrane-plugin-exports.map CACHE INTERNAL "")
+file(WRITE ${KESTRANE_PLUGIN_EXPORTS} "{\n  global: KestranePDEPlugInCreate;\n  local: *;\n};\n")
+
 function(kestrane_add_plugin name)
   cmake_parse_arguments(ARG "" "NAMESPACE;BUNDLE_DIR" "SOURCES;INCLUDES" ${ARGN})
   if(NOT ARG_NAMESPACE)
@@ -33,10 +37,19 @@ function(kestrane_add_plugin name)
                              ${ARG_INCLUDES})
   target_compile_definitions(${name} PRIVATE KESTRANE_NS=${ARG_NAMESPACE}
                              KESTRANE_PLUGIN_NAME="${name}")
+  if(ARG_NAMESPACE STREQUAL "MNSpecialPages")
+    # The special-pages copy has no IsOutputNullToTicket and no
+    # InvalidateDataOnPrintCommand: its ticket writes never blank a value.
+    target_compile_definitions(${name} PRIVATE KESTRANE_NO_OUTPUT_NULL_TICKET)
+  endif()
   target_compile_options(${name} PRIVATE ${KESTRANE_WARNINGS})
   target_link_libraries(${name} PRIVATE kestrane_platform Qt6::Widgets Qt6::UiTools cups)
-  # A missing symbol must fail the link, not the dlopen in the dialog.
-  target_link_options(${name} PRIVATE "LINKER:-z,defs")
+  # A missing symbol must fail the link, not the dlopen in the dialog. The
+  # version script keeps even template instances and unique statics of the
+  # standard library local, so nothing but the entry can bind across plug-ins.
+  target_link_options(${name} PRIVATE "LINKER:-z,defs"
+                      "LINKER:--version-script=${KESTRANE_PLUGIN_EXPORTS}")
+  set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${KESTRANE_PLUGIN_EXPORTS})
   set_target_properties(${name} PROPERTIES
     PREFIX ""
     OUTPUT_NAME ${name}
