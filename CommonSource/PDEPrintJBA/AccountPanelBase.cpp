@@ -67,6 +67,7 @@ bool AccountPanelBase::OpenPanel() {
     }
     GetValueFromPreset();
     SetCurrentValueToUI();
+    AfterValuesShown();
     if (!firstOpen)
         UpdateConflictsPanelControlFromPPD(ppd);
     firstOpen = false;
@@ -81,6 +82,7 @@ bool AccountPanelBase::restoreValuesAndReturnError(QString*) {
 void AccountPanelBase::ReloadFromPreferences() {
     GetValueFromPreference();
     SetCurrentValueToUI();
+    AfterValuesShown();
 }
 
 void AccountPanelBase::willShow() {

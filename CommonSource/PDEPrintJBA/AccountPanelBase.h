@@ -50,6 +50,8 @@ protected:
     virtual bool StoreValues(PMPrintSettings settings);
     // Runs the opening sequence; false without a PPD or view.
     bool OpenPanel();
+    // Called each time the values have been shown.
+    virtual void AfterValuesShown() {}
     // Reads every value again from the preferences and shows it.
     void ReloadFromPreferences();
     ppd_file_t* HostPPD() const;

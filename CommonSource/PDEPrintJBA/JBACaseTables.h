@@ -74,7 +74,6 @@ constexpr int32_t kInputUserIDHidden = 4015;
 constexpr int32_t kInputAccountIDLabel = 4016;
 constexpr int32_t kInputAccountIDEdit = 4017;
 constexpr int32_t kInputAccountIDHidden = 4018;
-constexpr int32_t kInputInfoSetList = 4019;
 } // namespace JBATag
 
 // Customised prompt c from the PPD option KRSelectID: 0 "UserID_AccountID",

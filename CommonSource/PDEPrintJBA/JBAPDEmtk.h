@@ -78,6 +78,7 @@ public:
 protected:
     void CreatePanelControls(ppd_file_t* ppd) override;
     bool StoreValues(PMPrintSettings settings) override;
+    void AfterValuesShown() override { UpdateInfoSet(); }
 
 private:
     void SetTagsEnabled(PopupWinInPanel* window, const std::vector<int32_t>& tags, bool enabled);
