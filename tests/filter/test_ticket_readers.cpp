@@ -79,44 +79,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NumberUpTooLongIsEmpty", GetNumberUpTicketString, 10, "123456789", "", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(NumberReaders, DefaultsAndCLibraryParsing) {
-    std::string options = OptionString({{"com.test.I", "42abc"},
-                                        {"com.test.N", "x"},
-                                        {"com.test.F", "0.25"},
-                                        {"com.test.Big", "99999999999"}});
-    cups_option_t* parsed = nullptr;
-    int count = cupsParseOptions(options.c_str(), 0, &parsed);
-    int32_t i = 7;
-    float f = 7;
-    EXPECT_EQ(GetTicketInteger("com.test.I", count, parsed, &i, 4), 1);
-    EXPECT_EQ(i, 42);
-    GetTicketInteger("com.test.N", count, parsed, &i, 4);
-    EXPECT_EQ(i, 0);
-    EXPECT_EQ(GetTicketInteger("com.test.Missing", count, parsed, &i, 4), 0);
-    EXPECT_EQ(i, -1);
-    GetTicketInteger("com.test.Big", count, parsed, &i, 4); // no crash, some 32-bit value
-    EXPECT_EQ(GetTicketFloat("com.test.F", count, parsed, &f, 4), 1);
-    EXPECT_FLOAT_EQ(f, 0.25f);
-    EXPECT_EQ(GetTicketFloat("com.test.Missing", count, parsed, &f, 4), 0);
-    EXPECT_FLOAT_EQ(f, -1.0f);
-    EXPECT_EQ(CheckTicketKey("com.test.I", count, parsed, &i, 4), 1);
-    EXPECT_EQ(i, 0);
-    EXPECT_EQ(CheckTicketKey("com.test.Missing", count, parsed, &i, 4), 1);
-    EXPECT_EQ(i, 1);
-    cupsFreeOptions(count, parsed);
-}
-
-TEST(NameValidation, PrintableLatin1AndBlanks) {
-    EXPECT_TRUE(ValidateDada("", &kPrintableLatin1Table));
-    EXPECT_TRUE(ValidateDada(" ~\xa0\xfe", &kPrintableLatin1Table));
-    EXPECT_FALSE(ValidateDada("a\x1f", &kPrintableLatin1Table));
-    EXPECT_FALSE(ValidateDada("a\xff", &kPrintableLatin1Table));
-    EXPECT_TRUE(IsAllSpace(""));
-    EXPECT_TRUE(IsAllSpace("  \x81\x40 "));
-    EXPECT_FALSE(IsAllSpace(" \x81"));
-    EXPECT_FALSE(IsAllSpace(" x "));
-}
-
 struct AddressCase {
     const char* name;
     std::vector<std::string> addresses;
