@@ -145,6 +145,19 @@ TEST_F(Panels, TitlesComeFromThePPDsTableWithFallbacks) {
     EXPECT_EQ(VersionStringSText::VersionText("1.2", false), "ver.1.2.");
 }
 
+TEST_F(Panels, PanelAlertCarriesTheLocalisedMessageIconAndButton) {
+    OpenPanel();
+    ctx->services.alertAnswers.push_back(0);
+    EXPECT_EQ(panel->ShowErrMsg("Err Text Width"), 0);
+    ASSERT_EQ(ctx->services.alerts.size(), 1u);
+    EXPECT_EQ(ctx->services.alerts[0].message, "Enter 2 to 4 letters or digits.");
+    EXPECT_EQ(ctx->services.alerts[0].buttons, std::vector<std::string>{"OK"});
+    EXPECT_EQ(ctx->services.alerts[0].parent, panel->view.get());
+    // A key the table lacks still shows, as the platform's fallback text.
+    panel->ShowErrMsg("No Such Key");
+    EXPECT_EQ(ctx->services.alerts[1].message, "no translation");
+}
+
 TEST_F(Panels, ScreenshotOfTheTestPanel) {
     ppdMarkOption(ctx->host.ppd, "KRHardDisk", "Installed");
     OpenPanel();

@@ -67,6 +67,25 @@ TEST_F(PPDControls, ChoosingMarksThePPDAndGreysExactlyTheConflictingItems) {
         EXPECT_EQ(key.find("KRStaple"), std::string::npos);
 }
 
+TEST_F(PPDControls, LaterOpenShowsWhatThePPDHasMarked) {
+    OpenPanel();
+    ChooseMenuItem(W<QComboBox>(kTagPPDStaple), 2);
+    ClickButton(W<QCheckBox>(kTagPPDPunch)); // Punch True greys Staple Rear
+    panel->SetValueFromUIToControl();
+    panel->RunLaterOpen(ctx->host);
+    EXPECT_EQ(W<QComboBox>(kTagPPDStaple)->currentIndex(), 2);
+    EXPECT_TRUE(W<QCheckBox>(kTagPPDPunch)->isChecked());
+    EXPECT_EQ(ItemStates(W<QComboBox>(kTagPPDStaple)), (std::vector<bool>{true, true, false}));
+
+    // Marks changed elsewhere in the dialog reach the panel on its next open.
+    ppdMarkOption(ctx->host.ppd, "KRPunch", "False");
+    ppdMarkOption(ctx->host.ppd, "KRStaple", "Front");
+    panel->RunLaterOpen(ctx->host);
+    EXPECT_EQ(W<QComboBox>(kTagPPDStaple)->currentIndex(), 1);
+    EXPECT_FALSE(W<QCheckBox>(kTagPPDPunch)->isChecked());
+    EXPECT_EQ(ItemStates(W<QComboBox>(kTagPPDStaple)), (std::vector<bool>{true, true, true}));
+}
+
 TEST_F(PPDControls, CheckBoxMarksTrueOrFalseWhateverTheirOrder) {
     OpenPanel();
     auto* punch = W<QCheckBox>(kTagPPDPunch);

@@ -298,6 +298,10 @@ void BasePrintPanel::SetxppdPtr(CQuickXPPDIndex* index) {
         w->SetxppdPtr(index);
 }
 
+int BasePrintPanel::ShowErrMsg(const char* messageKey) {
+    return ShowControlAlert(pdeBundleRef, messageKey, LocalizeTableName, windowRef);
+}
+
 std::vector<BaseControl*> BasePrintPanel::getCtrlGroupArrayRef() const {
     std::vector<BaseControl*> out;
     out.reserve(fCtrlGroupArray.size());

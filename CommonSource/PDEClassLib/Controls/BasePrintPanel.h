@@ -84,6 +84,10 @@ public:
     bool SetCurrentPrintSettings(PMPrintSettings settings, ppd_file_t* ppd, PDECallbackRef callback,
                                  PMPrintSession session);
 
+    // An alert with the localised text of the message key, the bundle's alert
+    // icon and the "Alert OK Btn" button; answers the button chosen.
+    int ShowErrMsg(const char* messageKey);
+
     const QString& GetLocalizeTableName() const { return LocalizeTableName; }
     int GetControlCount() const { return _control_num_item; }
     int GetInstallableControlCount() const { return _installableControl_num_item; }

@@ -103,6 +103,19 @@ bool PPDCheckBox::UIEventHandler() {
     return true;
 }
 
+bool PPDCheckBox::GetValueToPreset() {
+    if (ctrlDataAccessInfoPtr && ctrlDataAccessInfoPtr->ticketKey)
+        return CheckBox::GetValueToPreset();
+    ppd_file_t* ppd = PanelPPD();
+    if (!ppd || ppdKey.empty() || ctrlDataBlkPtr.empty())
+        return false;
+    ppd_choice_t* marked = ppdFindMarkedChoice(ppd, ppdKey.c_str());
+    if (!marked)
+        return false;
+    SetControlBlkInt(std::strcmp(marked->choice, "True") == 0 ? 1 : 0);
+    return true;
+}
+
 int PPDCheckBox::GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) {
     if (ctrlDataBlkPtr.empty())
         return 0;

@@ -22,6 +22,8 @@ public:
         return BaseControl::SetValueToTicket(settings, lock);
     }
     bool UIEventHandler() override;
+    // Without a ticket key the value is the choice marked in the PPD.
+    bool GetValueToPreset() override;
     // Marks the choice of a value (1 "True", 0 "False") in the PPD and reports
     // it to the host.
     bool PPDMarkOptionByIndex(ppd_file_t* ppd, int value);

@@ -124,6 +124,21 @@ bool PPDPopupControl::UIEventHandler() {
     return true;
 }
 
+bool PPDPopupControl::GetValueToPreset() {
+    if (ctrlDataAccessInfoPtr && ctrlDataAccessInfoPtr->ticketKey)
+        return PopupControl::GetValueToPreset();
+    // The choice travels as a PPD mark, so what is marked now is the value;
+    // the option's default stands in when nothing is marked.
+    ppd_file_t* ppd = PanelPPD();
+    if (!ppd || ppdKey.empty() || ctrlDataBlkPtr.empty())
+        return false;
+    int index = GetIndexOfMarkedOptionWithKey(nullptr, ppd, ppdKey.c_str());
+    if (index < 0)
+        return false;
+    SetControlBlkInt(index + 1);
+    return true;
+}
+
 int PPDPopupControl::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
     if (!FillPPDInfoList(ppd))
         return 0;

@@ -26,6 +26,8 @@ public:
         return BaseControl::SetValueToTicket(settings, lock);
     }
     bool UIEventHandler() override;
+    // Without a ticket key the value is the choice marked in the PPD.
+    bool GetValueToPreset() override;
     int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
     // Marks the choice of a value (index + 1) and reports it to the host.
     bool SetPPD(ppd_file_t* ppd);
