@@ -118,8 +118,8 @@ void numstrtochar(char* text, int size) {
         if (negative)
             v = -v;
         // Bytes 1..255 are kept; anything else (empty token included) ends the text.
-        text[w] = (any && v >= 1 && v <= 255) ? static_cast<char>(static_cast<unsigned char>(v))
-                                              : '\0';
+        text[w] =
+            (any && v >= 1 && v <= 255) ? static_cast<char>(static_cast<unsigned char>(v)) : '\0';
         text[w + 1] = '\0';
         w += 1;
         p = e + 1;

@@ -39,8 +39,7 @@ int GetTicketFloat(const char* key, int num_options, cups_option_t* options, voi
 // Stores 0 when the key is present, 1 when absent; always returns 1.
 int CheckTicketKey(const char* key, int num_options, cups_option_t* options, void* dest, int size);
 // Text converted from UTF-8 to Latin-1; "" when absent.
-int GetTicketString(const char* key, int num_options, cups_option_t* options, void* dest,
-                    int size);
+int GetTicketString(const char* key, int num_options, cups_option_t* options, void* dest, int size);
 // Text decoded from the escaped ticket string form, then converted to Latin-1.
 // The value is decoded in full first; only the Latin-1 result must fit.
 int GetTicketStringConvertedToPrtLang(const char* key, int num_options, cups_option_t* options,
