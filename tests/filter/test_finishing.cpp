@@ -2,6 +2,9 @@
 // fragments placed by the number of logical pages per sheet.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sys/wait.h>
+
 #include "FilterRun.h"
 
 using namespace filtertest;
@@ -181,6 +184,39 @@ TEST(FinishingFragmentValues, OnlyDigitsAndBlanksReachThePostScript) {
                               {"AutoFitSwitchTicket", "1"}});
         job.document = kDoc;
         EXPECT_EQ(PSPart(RunFilter(job)), Placed("", "", "")) << "shift \"" << shift << "\"";
+    }
+}
+
+// Ghostscript has none of the printer's procedures: each fragment must end
+// only itself, and the job must still print every page.
+TEST(FinishingFragmentValues, JobsWithFragmentsRunUnderGhostscript) {
+    for (const char* columns : {"1", "2"}) {
+        Job job;
+        job.options = Layout(columns, columns, kAll); // 1 x 1 or 2 x 2
+        std::string doc = ReadFile(std::string(FILTER_GOLDEN_DIR) + "/sample_job.ps");
+        size_t setup = doc.find("%%EndSetup\n") + 11;
+        job.document = doc.insert(setup, "userdict/setpagedevice{pop}bind put\n");
+        std::string ps = PSPart(RunFilter(job));
+        ASSERT_NE(ps.find("setcoverseparator"), std::string::npos);
+        ASSERT_NE(ps.find("setsignatureautoscale"), std::string::npos);
+        ps.pop_back(); // Control-D
+        std::string path = WriteTempFile(ps);
+        std::string command = "gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=bbox '" + path + "' 2>&1";
+        FILE* gs = popen(command.c_str(), "r");
+        ASSERT_NE(gs, nullptr);
+        std::string output;
+        char buffer[256];
+        while (size_t n = std::fread(buffer, 1, sizeof buffer, gs))
+            output.append(buffer, n);
+        int status = pclose(gs);
+        unlink(path.c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+        EXPECT_EQ(output.find("Error"), std::string::npos) << output;
+        size_t pages = 0;
+        for (size_t at = output.find("%%BoundingBox"); at != std::string::npos;
+             at = output.find("%%BoundingBox", at + 1))
+            ++pages;
+        EXPECT_EQ(pages, 2u) << output;
     }
 }
 
