@@ -37,3 +37,8 @@ echo "demo: wrote $OUT/job.prn ($(wc -c < "$OUT/job.prn") bytes) and $OUT/page1.
 [ -e "$TICKET" ] && echo "demo: the job ticket was not consumed" >&2
 echo "demo: head of the printer stream (ESC shown as ^[):"
 head -c 4000 "$OUT/job.prn" | sed -n '1,/^@PJL ENTER LANGUAGE=POSTSCRIPT/p' | cat -v
+
+# The job type and accounting plug-in, when the dialog half is built.
+if [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/account.plugin" ]; then
+    "$ROOT/PluginSource/account/demo/account-demo.sh" "$BUILD" "$OUT"
+fi

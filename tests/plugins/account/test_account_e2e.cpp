@@ -241,6 +241,29 @@ TEST_F(AccountDialogRules, ShortSecurePasswordIsRefusedWithThePPDMinimum) {
     EXPECT_EQ(run.printSettings[kKey + "PrintTypeTicketKey"], "2");
 }
 
+TEST_F(AccountDialogRules, KeptPasswordTooShortForThePrinterStopsThePrint) {
+    DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.PrintTypeKind\n"
+                                             "modal\n"
+                                             "  type 5106 kim\n"
+                                             "  type 5108 1234\n"
+                                             "  click 5101\n"
+                                             "end\n"
+                                             "choose 5001 \"Secure Print\"\n"
+                                             "print\n");
+    EXPECT_EQ(run.result, "dry-run");
+    // The queue's printer now wants eight digits: printing explains why not.
+    AccountPPD spec;
+    spec.minDigit = "8";
+    run = e2e.RunDialog(PPDWith(spec, "eight"), "modal\n"
+                                                "  click 5502\n"
+                                                "end\n"
+                                                "print\n");
+    EXPECT_EQ(run.result, "refused") << run.json;
+    EXPECT_NE(run.json.find("\"refusedBy\": \"Job Type\""), std::string::npos) << run.json;
+    EXPECT_TRUE(run.alerts.empty());
+    EXPECT_NE(run.json.find("\"modalWindows\": 1"), std::string::npos) << run.json;
+}
+
 TEST_F(AccountDialogRules, MailboxNumberOutsideTheBoxesIsRefused) {
     DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.PrintTypeKind\n"
                                              "modal\n"
