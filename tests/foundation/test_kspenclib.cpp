@@ -145,6 +145,8 @@ TEST(KSPBase64, RejectsNullPointersAndBadLengths) {
     EXPECT_EQ(KSPBinToB64(Bytes("abc"), 3, nullptr, &len, 8), kKSPErrNullPointer);
     EXPECT_EQ(KSPBinToB64(Bytes("abc"), 0, out, &len, 8), kKSPErrOutOfRange);
     EXPECT_EQ(KSPBinToB64(Bytes("abc"), 3, out, &len, -1), kKSPErrOutOfRange);
+    // A length whose Base64 size overflows 32 bits is refused before any read.
+    EXPECT_EQ(KSPBinToB64(Bytes("abc"), 2147483647, out, &len, 8), kKSPErrOutOfRange);
 
     EXPECT_EQ(KSPB64ToBin(nullptr, 4, bin, &len, 8), kKSPErrNullPointer);
     EXPECT_EQ(KSPB64ToBin("Zm9v", 4, bin, nullptr, 8), kKSPErrNullPointer);
