@@ -1,10 +1,13 @@
 // From the headless print dialog through the account plug-in and the filter
 // to the PJL lines the printer receives.
 #include <ctime>
+#include <fstream>
+#include <iterator>
 
 #include <gtest/gtest.h>
 
 #include "DelayPrintTime.h"
+#include "PreferenceStore.h"
 #include "account_e2e_support.h"
 #include "account_test_ppd.h"
 
@@ -262,6 +265,58 @@ TEST_F(AccountDialogRules, KeptPasswordTooShortForThePrinterStopsThePrint) {
     EXPECT_NE(run.json.find("\"refusedBy\": \"Job Type\""), std::string::npos) << run.json;
     EXPECT_TRUE(run.alerts.empty());
     EXPECT_NE(run.json.find("\"modalWindows\": 1"), std::string::npos) << run.json;
+}
+
+TEST_F(AccountDialogRules, AccountingFieldsRefuseWhatThePrinterCannotTake) {
+    // A billing password shorter than the printer's minimum, then a user
+    // password whose accented letters make it longer than 12 bytes.
+    DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.AccountKind\n"
+                                             "modal\n"
+                                             "  type 3013 B1\n"
+                                             "  type 3014 12\n"
+                                             "  click 3001\n"
+                                             "  type 3014 1234\n"
+                                             "  type 3009 \"p\u00e4ssw\u00f6rd123\"\n"
+                                             "  click 3001\n"
+                                             "  type 3009 passw0rd123\n"
+                                             "  click 3001\n"
+                                             "end\n"
+                                             "click 1002\n"
+                                             "print\n");
+    ASSERT_EQ(run.alerts.size(), 2u) << run.json;
+    EXPECT_EQ(run.alerts[0], "The password must be 4 to 12 digits long and contain only the "
+                             "digits 0 to 9.");
+    EXPECT_NE(run.alerts[1].find("letters with accents count as two"), std::string::npos);
+    EXPECT_EQ(UnprotectValue(run.printSettings[kKey + "JBAUserPasswordTextEditTicket"]),
+              "passw0rd123");
+    EXPECT_EQ(UnprotectValue(run.printSettings[kKey + "JBAStoragePasswordTextEditTicket"]), "1234");
+}
+
+TEST_F(AccountDialogRules, PasswordsAreKeptProtectedAndComeBack) {
+    DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.PrintTypeKind\n"
+                                             "modal\n"
+                                             "  type 5106 kim\n"
+                                             "  type 5108 1234\n"
+                                             "  click 5101\n"
+                                             "end\n"
+                                             "choose 5001 \"Secure Print\"\n"
+                                             "print\n");
+    std::ifstream prefs(e2e.Dir() + "/prefs-user/ByHost/GlobalPreferences." +
+                        PreferenceStore::CurrentHostName() + ".ini");
+    std::string text((std::istreambuf_iterator<char>(prefs)), std::istreambuf_iterator<char>());
+    const std::string key = "PrintTypePasswordReference=";
+    size_t at = text.find(key);
+    ASSERT_NE(at, std::string::npos) << text;
+    std::string kept = text.substr(at + key.size(), text.find('\n', at) - at - key.size());
+    if (kept.size() >= 2 && kept.front() == '"' && kept.back() == '"')
+        kept = kept.substr(1, kept.size() - 2); // the INI file quotes "="
+    EXPECT_NE(kept, "1234");
+    EXPECT_EQ(UnprotectValue(kept), "1234");
+    // The next dialog prints with the kept password without retyping it.
+    auto lines = PrintThrough(FullPPD(), "print\n");
+    auto hold = LinesStartingWith(lines, "@PJL SET HOLDENCRYPTKEY");
+    ASSERT_EQ(hold.size(), 1u);
+    EXPECT_EQ(UnprotectValue(QuotedValue(hold[0])), "1234");
 }
 
 TEST_F(AccountDialogRules, MailboxNumberOutsideTheBoxesIsRefused) {
