@@ -51,6 +51,14 @@ bool PTListCtrlMN::InitializeMenu(PDEBundleRef bundle, ppd_file_t* ppd) {
     return true;
 }
 
+void PTListCtrlMN::FallBackToAvailableType() {
+    QComboBox* combo = GetComboBox();
+    const int value = GetValue();
+    if (!combo || (value >= 1 && value <= combo->count() && IsItemEnabled(value - 1)))
+        return;
+    SetValue(kPTJobNone);
+}
+
 bool PTListCtrlMN::UIEventHandler() {
     const int shown = SelectedValue();
     const int previous = UIBlkInt();
@@ -126,6 +134,13 @@ void PrintTypePDEmtk::CreatePanelControls(ppd_file_t* ppd) {
         windows[i] = window;
     }
     passwordInfoWindow = LoadAccountInterface(GetAppBundleRef(), "PrintTypePasswordInfoWindow");
+}
+
+void PrintTypePDEmtk::AfterValuesShown() {
+    if (!jobTypeList)
+        return;
+    jobTypeList->FallBackToAvailableType();
+    blocks.jobType = jobTypeList->GetValue();
 }
 
 PrintTypeWindowMN* PrintTypePDEmtk::WindowForType(int32_t jobType) const {

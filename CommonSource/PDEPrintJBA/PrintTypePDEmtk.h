@@ -17,6 +17,9 @@ class PTListCtrlMN : public AccountPopupControl {
 public:
     PTListCtrlMN(QWidget* widget, PrintTypePDEmtk* panel);
     bool InitializeMenu(PDEBundleRef bundle, ppd_file_t* ppd) override;
+    // A kept job type this printer cannot take (no such item, or no storage
+    // for it) falls back to normal print.
+    void FallBackToAvailableType();
     bool UIEventHandler() override;
     int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
 
@@ -60,6 +63,7 @@ public:
 
 protected:
     void CreatePanelControls(ppd_file_t* ppd) override;
+    void AfterValuesShown() override;
 
 private:
     int jobStatus = kJobStatusIdle;

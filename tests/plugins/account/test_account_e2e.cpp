@@ -388,6 +388,32 @@ TEST_F(AccountDialogRules, ListFollowsThePrinterStorage) {
     EXPECT_NE(run.stderrText.find("has no item"), std::string::npos) << run.stderrText;
 }
 
+TEST_F(AccountDialogRules, KeptJobTypeThePrinterCannotTakeFallsBackToNormal) {
+    DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.PrintTypeKind\n"
+                                             "modal\n"
+                                             "  type 5406 7\n"
+                                             "  click 5401\n"
+                                             "end\n"
+                                             "choose 5001 \"Save to Mailbox\"\n"
+                                             "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "PrintTypeTicketKey"], "5");
+    AccountPPD spec;
+    spec.mailBox = "";
+    run = e2e.RunDialog(PPDWith(spec, "nomailbox"), "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "PrintTypeTicketKey"], "1") << run.json;
+    spec.hardDisk = "False";
+    run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.PrintTypeKind\n"
+                                   "modal\n"
+                                   "  type 5206 kim\n"
+                                   "  click 5201\n"
+                                   "end\n"
+                                   "choose 5001 \"Sample Print\"\n"
+                                   "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "PrintTypeTicketKey"], "3");
+    run = e2e.RunDialog(PPDWith(spec, "nodisk"), "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "PrintTypeTicketKey"], "1") << run.json;
+}
+
 TEST_F(AccountDialogRules, PanelsOfferedByAttribute) {
     struct Offer {
         const char* printType;
