@@ -196,6 +196,42 @@ TEST_F(AccountEndToEnd, PrintTimeEntryIsAskedAtPrintAndItsValuesSent) {
     EXPECT_TRUE(passwordSeen);
 }
 
+TEST_F(AccountEndToEnd, EntryWindowHidesAndKeepsWhatTheSettingsAskFor) {
+    // Hiding fields and keeping the last input: the user ID is typed into
+    // its hiding twin, and the next print starts with it.
+    DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.AccountKind\n"
+                                             "modal\n"
+                                             "  set 3017 1\n"
+                                             "  set 3020 1\n"
+                                             "  set 3021 1\n"
+                                             "  click 3001\n"
+                                             "end\n"
+                                             "click 1002\n"
+                                             "modal\n"
+                                             "  type 4015 ann\n"
+                                             "  click 4001\n"
+                                             "end\n"
+                                             "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "JBAInputUserIDTextEditTicket"], "ann") << run.json;
+    run = e2e.RunDialog(FullPPD(), "modal\n"
+                                   "  click 4001\n"
+                                   "end\n"
+                                   "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "JBAInputUserIDTextEditTicket"], "ann") << run.json;
+    // Without keeping, the window starts empty.
+    run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.AccountKind\n"
+                                   "modal\n"
+                                   "  set 3020 0\n"
+                                   "  click 3001\n"
+                                   "end\n"
+                                   "click 1002\n"
+                                   "modal\n"
+                                   "  click 4001\n"
+                                   "end\n"
+                                   "print\n");
+    EXPECT_EQ(run.printSettings[kKey + "JBAInputUserIDTextEditTicket"], "") << run.json;
+}
+
 TEST_F(AccountEndToEnd, CancelledEntryWindowStopsThePrint) {
     DialogRun run = e2e.RunDialog(FullPPD(), "panel com.kestrane.mtk.pde.AccountKind\n"
                                              "modal\n"
