@@ -109,8 +109,11 @@ bool PrintDialogApp::OpenPrinter(const std::string& queue, std::string& error) {
     bool ok = m_session.Open(queue, ppdPath, defaults, error);
     if (temporary)
         std::remove(ppdPath.c_str());
-    if (!ok)
+    if (!ok) {
+        // No printer is open now: the window shows no panels of the old one.
+        m_window->Rebuild();
         return false;
+    }
     m_session.CollectPanels(m_plugins.plugins);
     m_session.RestoreAllPanels();
     m_window->SetDestinations(m_destinations, queue, m_options.ppdFile);
@@ -121,6 +124,10 @@ bool PrintDialogApp::OpenPrinter(const std::string& queue, std::string& error) {
 PrintOutcome PrintDialogApp::Print() {
     if (Finished())
         return m_outcome;
+    if (!m_session.ppdFile()) {
+        m_window->ShowStatus(QObject::tr("No printer is open."));
+        return m_outcome;
+    }
     std::string refusedBy;
     if (!m_session.ShouldPrint(refusedBy)) {
         m_outcome = PrintOutcome::Refused;
