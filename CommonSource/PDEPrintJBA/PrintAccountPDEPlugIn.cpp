@@ -1,12 +1,11 @@
 #include "PrintAccountPDEPlugIn.h"
 
 #include "JBAPDEmtk.h"
+#include "PDEPlugInEntry.h"
 #include "PDEResourceAccess.h"
 #include "PluginBundle.h"
 #include "PrintTypePDEmtk.h"
 #include "PrintTypeRules.h"
-
-#include <cstring>
 
 // The libcups PPD API is deprecated upstream but is the PPD reader we use.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -81,15 +80,10 @@ PDEPanelList PrintAccountPDEPlugInmtk::PDEPanelsForType(const std::string& type,
     return panels;
 }
 
-} // namespace KESTRANE_NS
+// The copy's entry function makes these by name; the first is the principal
+// class the bundle names.
+KESTRANE_PDE_ENTRY_CLASS(PrintAccountPDEPlugInmtk);
+KESTRANE_PDE_ENTRY_CLASS(JBAPDEPlugIn);
+KESTRANE_PDE_ENTRY_CLASS(PrintTypePDEPlugIn);
 
-KESTRANE_PDE_DECLARE_ENTRY() {
-    using namespace KESTRANE_NS;
-    if (!className || !*className || std::strcmp(className, "PrintAccountPDEPlugInmtk") == 0)
-        return new PrintAccountPDEPlugInmtk();
-    if (std::strcmp(className, "JBAPDEPlugIn") == 0)
-        return new JBAPDEPlugIn();
-    if (std::strcmp(className, "PrintTypePDEPlugIn") == 0)
-        return new PrintTypePDEPlugIn();
-    return nullptr;
-}
+} // namespace KESTRANE_NS
