@@ -7,6 +7,11 @@
 #include "HelpSystem.h"
 #include "RecordingPlatformServices.h"
 
+#include <cups/ppd.h>
+
+// The test reads the marked PPD choice through libcups, as the dialog does.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QWidget>
@@ -254,6 +259,47 @@ TEST_F(HostPlugInTest, ControlsReachTheDialogAndThePlatform) {
     EXPECT_EQ(services.modalRuns.size(), 1u);
     EXPECT_NE(Trace("A").find("alert=0"), std::string::npos);
     EXPECT_EQ(Setting(Ticket("MNHostTestA", "ChildCheck")), "1");
+}
+
+TEST_F(HostPlugInTest, DialogSettingsReachPageFormatAndJob) {
+    Open("");
+    // The PPD's default paper is no choice of the person's.
+    EXPECT_EQ(session.Paper(), "A4");
+    EXPECT_TRUE(session.PPDChoices().empty());
+    EXPECT_DOUBLE_EQ(session.pageFormat()->GetUnadjustedPaperRect().right, 595);
+
+    ASSERT_TRUE(session.SetPaper("Letter"));
+    EXPECT_FALSE(session.SetPaper("A0"));
+    const PMRect paper = session.pageFormat()->GetUnadjustedPaperRect();
+    EXPECT_DOUBLE_EQ(paper.right - paper.left, 612);
+    EXPECT_DOUBLE_EQ(paper.bottom - paper.top, 792);
+    EXPECT_EQ(ppdFindMarkedChoice(session.ppdFile(), "PageSize")->choice, std::string("Letter"));
+
+    // Unknown options and choices are refused and not sent.
+    EXPECT_FALSE(session.willChangePPDOptionKeyValue("Duplex", "Sideways"));
+    EXPECT_FALSE(session.willChangePPDOptionKeyValue("Stapler", "On"));
+    EXPECT_TRUE(session.willChangePPDOptionKeyValue("Duplex", "DuplexTumble"));
+
+    session.SetOrientation(kPMLandscape);
+    session.Layout().pagesPerSheet = 2;
+    session.SetCopies(3);
+    std::string refused;
+    ASSERT_TRUE(session.ShouldPrint(refused));
+    JobOptions job = MakeJobOptions(session.MakeJobRequest());
+    auto value = [&](const std::string& name) {
+        for (const auto& [n, v] : job.options)
+            if (n == name)
+                return v;
+        return std::string("(absent)");
+    };
+    EXPECT_EQ(value("PageSize"), "Letter");
+    EXPECT_EQ(value("Duplex"), "DuplexTumble");
+    EXPECT_EQ(value("orientation-requested"), "4");
+    EXPECT_EQ(value("copies"), "3");
+    EXPECT_EQ(value("number-up"), "2");
+    // Two landscape pages on a sheet sit one above the other.
+    EXPECT_EQ(value("com.apple.print.PrintSettings.PMLayoutRows..n."), "2");
+    EXPECT_EQ(value("com.apple.print.PrintSettings.PMLayoutColumns..n."), "1");
 }
 
 } // namespace
