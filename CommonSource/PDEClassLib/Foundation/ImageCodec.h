@@ -9,8 +9,10 @@
 
 namespace KESTRANE_NS {
 
-// PNG bytes of the image in the file; no value when it cannot be read.
-std::optional<std::vector<char>> DecodeImageFileToPNG(const std::string& path);
+// PNG bytes of the JPEG 2000 image in the file; no value when it cannot be
+// read. Only the JPEG 2000 reader is used, whatever the file holds or its
+// name looks like.
+std::optional<std::vector<char>> DecodeJPEG2000FileToPNG(const std::string& path);
 // The PNG bytes encoded as magickFormat ("GIF", "JP2", ...).
 std::optional<std::vector<char>> EncodePNGAs(const std::vector<char>& png,
                                              const char* magickFormat);

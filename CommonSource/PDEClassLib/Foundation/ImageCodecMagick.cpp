@@ -24,12 +24,14 @@ std::vector<char> BlobBytes(const Magick::Blob& blob) {
 
 } // namespace
 
-std::optional<std::vector<char>> DecodeImageFileToPNG(const std::string& path) {
+std::optional<std::vector<char>> DecodeJPEG2000FileToPNG(const std::string& path) {
     InitializeOnce();
     try {
         Magick::Image image;
         image.quiet(true);
-        image.read(path);
+        // The explicit coder keeps ImageMagick from guessing a format (or a
+        // "format:" prefix in the name) for files the panels hand it.
+        image.read("JP2:" + path);
         Magick::Blob blob;
         image.magick("PNG");
         image.write(&blob);

@@ -32,7 +32,7 @@ QImage ReadImage(const char* source) {
     if (!image.isNull())
         return image;
     // Qt has no JPEG 2000 reader.
-    std::optional<std::vector<char>> png = DecodeImageFileToPNG(source);
+    std::optional<std::vector<char>> png = DecodeJPEG2000FileToPNG(source);
     if (png)
         image.loadFromData(reinterpret_cast<const uchar*>(png->data()),
                            static_cast<int>(png->size()), "PNG");
