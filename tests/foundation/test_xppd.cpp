@@ -110,7 +110,7 @@ protected:
 
 } // namespace
 
-TEST(KvHash, ValuesOfTheSpecifiedFormula) {
+TEST(KvHash, FiveTimesPlusSignedByte) {
     EXPECT_EQ(kvHash(""), 0u);
     EXPECT_EQ(kvHash("A"), 65u);
     EXPECT_EQ(kvHash("AB"), 65u * 5 + 66);

@@ -73,23 +73,23 @@ std::vector<std::string> SplitList(const std::string& list) {
     return names;
 }
 
-int Write(const char* output, const char* ppdPath, const std::vector<std::string>& specs) {
+int Write(const char* output, const char* ppdPath, const std::vector<std::string>& sections) {
     PPDPtr ppd = OpenPPD(ppdPath);
     if (!ppd)
         return 2;
-    if (specs.empty() || specs.size() > static_cast<std::size_t>(kXPPDMaxSections))
+    if (sections.empty() || sections.size() > static_cast<std::size_t>(kXPPDMaxSections))
         return Usage();
 
     std::vector<std::string> names;
     std::vector<std::vector<std::string>> lists;
-    for (const std::string& spec : specs) {
-        std::size_t eq = spec.find('=');
+    for (const std::string& section : sections) {
+        std::size_t eq = section.find('=');
         if (eq == 0 || eq == std::string::npos) {
-            std::cerr << "ppdconstraintcache: \"" << spec << "\" is not SECTION=OPTIONS\n";
+            std::cerr << "ppdconstraintcache: \"" << section << "\" is not SECTION=OPTIONS\n";
             return 1;
         }
-        names.push_back(spec.substr(0, eq));
-        const std::string list = spec.substr(eq + 1);
+        names.push_back(section.substr(0, eq));
+        const std::string list = section.substr(eq + 1);
         lists.push_back(list == "*" ? AllOptions(ppd.get()) : SplitList(list));
     }
     std::vector<x_PDEConstr> pairs;
