@@ -116,6 +116,17 @@ INSTANTIATE_TEST_SUITE_P(
                        V("JOAU", "root") + V("JOEP", "/YWRt") + V("DAID", "ops") +
                            V("ACNA", "Report"),
                        ""},
+        AccountingCase{"AdministratorStorageBox",
+                       {{"JBAManageTypeListTicketKey", "1"},
+                        {"JBAAdminUserSettingRadioBtnTicket", "1"},
+                        {"JBAAdminUserIDListCtrlTicket", "1"},
+                        {"JBAInfoListTicketKey", "0"},
+                        {"JBAAdminStorageIDTextEditTicket", "/98/44/49"},
+                        {"JBAAdminStoragePasswordTextEditTicket", "/c3Q="},
+                        kUserIDKey},
+                       V("JOAU", "kim") + E("JOEP") + E("DAID") + V("ACID", "b,1") +
+                           V("ACNA", "Report") + V("ACEP", "/c3Q="),
+                       ""},
         AccountingCase{"LineUIgnoresTheMode",
                        {{"JBAManageTypeListTicketKey", "1"},
                         {"JBAAdminUserSettingRadioBtnTicket", "1"},
@@ -230,8 +241,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // The login name in LUNA and JOAU is the normalised job user.
+// Blanks are 0x20 and the double-byte blank 0x81 0x40 (U+0081 "@" on the
+// command line); a name of blanks alone names nobody.
 TEST(AccountingNames, UnusableUserNamesBecomeUnknownUser) {
-    for (std::string user : {"", "   ", "bad\xc3\xbfname", "\xe2\x82\xac"}) {
+    for (std::string user :
+         {"", "   ", "\xc2\x81@\xc2\x81@", " \xc2\x81@ ", "bad\xc3\xbfname", "\xe2\x82\xac"}) {
         Job job;
         job.user = user;
         job.options =
@@ -240,6 +254,10 @@ TEST(AccountingNames, UnusableUserNamesBecomeUnknownUser) {
                                                E("JOEP") + E("DAID") + V("ACNA", "Report"))
             << "user \"" << user << "\"";
     }
+    // A double-byte blank beside other characters is part of the name.
+    Job job;
+    job.user = "\xc2\x81@x";
+    EXPECT_NE(PJLBody(RunFilter(job)).find("@LUNA=\x81@x\"\n"), std::string::npos);
 }
 
 // A title with line ends or quotes cannot start a PJL line of its own.
