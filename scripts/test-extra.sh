@@ -3,7 +3,7 @@
 #   1. the libFuzzer targets (clang, ASan + UBSan) in build-fuzz/, about
 #      FUZZ_SECONDS (default 60) in all, split over the targets;
 #   2. the whole suite built with -DKESTRANE_SANITIZE=ON in build-asan/ and
-#      its ctest (GUI tests left out unless ASAN_GUI=1).
+#      its ctest (tests labelled "gui" left out unless ASAN_GUI=1).
 # Usage: scripts/test-extra.sh [BUILD]  (BUILD is the main build; the two
 # stages use their own build dirs beside it). SKIP_FUZZ=1 / SKIP_ASAN=1 skip a
 # stage; JOBS sets the build parallelism (default: nproc).
