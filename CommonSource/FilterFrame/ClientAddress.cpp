@@ -32,11 +32,23 @@ std::vector<std::string> GetHostAddressList() {
     return result;
 }
 
+namespace {
+
+// The whole 127.0.0.0/8 block and ::1 are this machine itself (Debian names
+// the host 127.0.1.1); the printer cannot reach the client there.
+bool IsLoopbackAddress(const std::string& text) {
+    return text.rfind("127.", 0) == 0 || text == "::1";
+}
+
+} // namespace
+
 std::string SelectClientIPAddress(const std::vector<std::string>& addresses) {
     std::string picked;
     for (const std::string& text : addresses) {
+        if (IsLoopbackAddress(text))
+            continue;
         if (text.find('.') != std::string::npos) {
-            if (text != "127.0.0.1") {
+            {
                 picked = text;
                 break;
             }

@@ -40,7 +40,9 @@ void InjectKPIFCommandSP() {
     if (fd < 0)
         return;
     struct stat info;
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    // Anyone may create files in the spool directory, so a second name (a hard
+    // link to someone else's file) disqualifies the file.
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1) {
         close(fd);
         return;
     }

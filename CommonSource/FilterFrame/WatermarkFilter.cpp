@@ -16,8 +16,21 @@ namespace {
 
 WatermarkOptionRecord& W = psOptionWatermark;
 
+// The name only switches the watermark on; it never reaches the printer. A
+// name that Latin-1 cannot hold (Japanese, an en dash) must not switch off a
+// watermark the user chose, so it is kept as "?" instead of read as empty.
+int GetWatermarkNameTicket(const char* key, int num_options, cups_option_t* options, void* dest,
+                           int size) {
+    int present = GetTicketString(key, num_options, options, dest, size);
+    const char* value = cupsGetOption(key, num_options, options);
+    char* name = static_cast<char*>(dest);
+    if (present && name[0] == '\0' && value && value[0] != '\0')
+        std::strcpy(name, "?");
+    return present;
+}
+
 const TicketTableEntry kWatermarkTicketTable[] = {
-    {KTICKET("WMARKNameTicket"), W.name, sizeof W.name, GetTicketString},
+    {KTICKET("WMARKNameTicket"), W.name, sizeof W.name, GetWatermarkNameTicket},
     {KTICKET("WMARKOptionsTicket"), &W.imagePlacement, 4, GetTicketInteger},
     {KTICKET("WMARKOnlyFirstTicket"), &W.onlyFirst, 4, GetTicketInteger},
     {KTICKET("WMARKTextTicket"), W.text, sizeof W.text, GetTicketStringConvertedToPrtLang},

@@ -201,6 +201,8 @@ TEST(JobTicket, OtherPathsAreSkippedAndKept) {
     std::ofstream(nested) << "nested";
     std::string link = spool.path() + "/LinkToVictim01";
     ASSERT_EQ(symlink(outside.c_str(), link.c_str()), 0);
+    std::string hardLink = spool.path() + "/HardLinkVict01";
+    ASSERT_EQ(::link(outside.c_str(), hardLink.c_str()), 0);
     std::string fifo = spool.path() + "/FifoFifoFifo01";
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     std::string directory = spool.path() + "/DirectoryDir01";
@@ -213,6 +215,7 @@ TEST(JobTicket, OtherPathsAreSkippedAndKept) {
         nested,
         spool.path() + "/sub/../abcdefghijklmn",
         link,
+        hardLink,
         fifo,
         directory,
         shortName,

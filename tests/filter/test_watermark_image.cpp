@@ -214,6 +214,7 @@ TEST_F(ImageWatermark, UnreadableImageStillUsesTheFlag) {
 enum class Trap {
     Outside,
     Symlink,
+    HardLink,
     Fifo,
     Directory,
     Dot,
@@ -245,6 +246,9 @@ protected:
         case Trap::Symlink:
             fs::create_symlink(image, spool + "/link");
             return spool + "/link";
+        case Trap::HardLink:
+            fs::create_hard_link(image, spool + "/hardlink");
+            return spool + "/hardlink";
         case Trap::Fifo:
             mkfifo((spool + "/fifo").c_str(), 0644);
             return spool + "/fifo";
@@ -295,6 +299,7 @@ TEST_P(ImagePathRule, RefusedPathCountsAsUnopenableImage) {
 INSTANTIATE_TEST_SUITE_P(
     Traps, ImagePathRule,
     ::testing::Values(PathCase{"OutsideSpool", Trap::Outside}, PathCase{"Symlink", Trap::Symlink},
+                      PathCase{"HardLink", Trap::HardLink},
                       PathCase{"Fifo", Trap::Fifo}, PathCase{"Directory", Trap::Directory},
                       PathCase{"Dot", Trap::Dot}, PathCase{"DotDot", Trap::DotDot},
                       PathCase{"EmptyName", Trap::EmptyName}, PathCase{"Nested", Trap::Nested},

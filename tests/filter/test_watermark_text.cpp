@@ -197,6 +197,17 @@ TEST(TextFontNameRule, PlainNamesAreAccepted) {
         EXPECT_TRUE(IsWatermarkFontName(font)) << font;
 }
 
+TEST(TextWatermarkOn, NameOutsideLatin1StillDraws) {
+    Ticket latin = TextTicket();
+    Ticket japanese = TextTicket();
+    japanese["WMARKNameTicket"] = "\xE7\xA4\xBE\xE5\x86\x85"; // two CJK characters in UTF-8
+    StartJob(latin);
+    std::string expected = RunPoints(kThreePages);
+    ASSERT_NE(expected, "");
+    StartJob(japanese);
+    EXPECT_EQ(RunPoints(kThreePages), expected);
+}
+
 TEST(TextWatermarkOff, NoNameOrUnknownTypeWritesNothing) {
     Ticket noName = TextTicket();
     noName.erase("WMARKNameTicket");
