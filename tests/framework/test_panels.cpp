@@ -3,6 +3,8 @@
 // summaries, and a screenshot of the test panel.
 #include "FrameworkTestFixture.h"
 
+#include "InterfaceFile.h"
+
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
@@ -143,6 +145,26 @@ TEST_F(Panels, TitlesComeFromThePPDsTableWithFallbacks) {
     EXPECT_TRUE(version->isHidden());
     EXPECT_EQ(version->text(), "ver.1.2");
     EXPECT_EQ(VersionStringSText::VersionText("1.2", false), "ver.1.2.");
+}
+
+TEST_F(Panels, InterfaceFilesAndDefaultsReachTheWidgets) {
+    QString error;
+    EXPECT_EQ(LoadInterfaceFile("/nonexistent/Panel.ui", nullptr, &error), nullptr);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(FindTaggedWidget(nullptr, 1), nullptr);
+    EXPECT_EQ(FindTaggedWidgetAs<QComboBox>(panel->view.get(), kTagCheckA), nullptr);
+    EXPECT_NE(FindTaggedWidgetAs<QCheckBox>(panel->view.get(), kTagCheckA), nullptr);
+
+    ctx->host.settings.SetText(TicketKey("TESTCheckA"), "1");
+    ctx->host.settings.SetText(TicketKey("TESTPopup"), "3");
+    OpenPanel();
+    // Defaults shown by program apply their lists like a person's change.
+    panel->SetDefaultValueToUI();
+    EXPECT_FALSE(W<QCheckBox>(kTagCheckA)->isChecked());
+    EXPECT_TRUE(W<QCheckBox>(kTagCheckTarget)->isEnabled());
+    EXPECT_EQ(W<QComboBox>(kTagPopup)->currentIndex(), 0);
+    EXPECT_TRUE(W<QCheckBox>(kTagCheckB)->isEnabled());
+    EXPECT_TRUE(W<QCheckBox>(kTagCheckC)->isEnabled());
 }
 
 TEST_F(Panels, PanelAlertCarriesTheLocalisedMessageIconAndButton) {
