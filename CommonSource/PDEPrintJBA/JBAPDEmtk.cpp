@@ -87,18 +87,19 @@ int JBAInfoListCtrlMN::Update() {
 }
 
 JBAPDEmtk::JBAPDEmtk(PDECallbackRef callback)
-    : AccountPanelBase(callback, "PDE Title", "com.kestrane.mtk.pde.AccountKind") {
+    : PDEPrintPanel(callback, "com.kestrane.mtk.pde.AccountKind") {
     using namespace JBATag;
-    scrambledControls = {kAllUsersBase + kUserPasswordEdit,
-                         kAllUsersBase + kStoragePasswordEdit,
-                         kPersonalBase + kUserPasswordEdit,
-                         kPersonalBase + kStoragePasswordEdit,
-                         kInputUserPasswordEdit,
-                         kInputStoragePasswordEdit};
+    SetKeepsValuesInPreferences(true);
+    SetHelpBookNameKey("Help Book Name");
+    SetScrambledControls({kAllUsersBase + kUserPasswordEdit, kAllUsersBase + kStoragePasswordEdit,
+                          kPersonalBase + kUserPasswordEdit, kPersonalBase + kStoragePasswordEdit,
+                          kInputUserPasswordEdit, kInputStoragePasswordEdit});
 }
 
-void JBAPDEmtk::CreatePanelControls(ppd_file_t* ppd) {
+bool JBAPDEmtk::LoadPanelControls() {
     using namespace JBATag;
+    QWidget* view = GetPanelControlPtr();
+    ppd_file_t* ppd = GetCurrentPPD();
     selectID = GetJBASelectID(ppd);
     isAdmin = IsUserAdmin();
     PDEBundleRef bundle = GetAppBundleRef();
@@ -154,6 +155,7 @@ void JBAPDEmtk::CreatePanelControls(ppd_file_t* ppd) {
         inputWindow->CreateWindowControls(ppd);
         RunTimeAddNewWindow(inputWindow);
     }
+    return true;
 }
 
 int32_t JBAPDEmtk::GetMode() const {
@@ -254,30 +256,27 @@ bool JBAPDEmtk::OnClickPrintCommand() {
     return true;
 }
 
-bool JBAPDEmtk::StoreValues(PMPrintSettings settings) {
-    if (!AccountPanelBase::StoreValues(settings))
-        return false;
-    SetInformationToTicket(settings, false);
-    return true;
+void JBAPDEmtk::SaveValuesToTicket(PrintSettings* settings) {
+    PDEPrintPanel::SaveValuesToTicket(settings);
+    // The client identity goes with every save of an opened panel.
+    if (!IsFirstInitialize())
+        SetInformationToTicket(settings, false);
 }
 
 bool JBAPDEmtk::shouldPrint() {
-    if (firstOpen && !OpenPanel())
+    if (IsFirstInitialize())
+        SimulationOpenPDE();
+    // Without a PPD or interface the panel was never built: nothing to ask.
+    if (IsFirstInitialize())
         return true;
     jobStatus = kJobStatusPrinting;
     if (!OnClickPrintCommand()) {
         jobStatus = kJobStatusIdle;
         return false;
     }
-    bool stored = StoreValues(GetCurrentPDECallbackObj()->printSettings());
+    bool stored = saveValuesAndReturnError(nullptr);
     jobStatus = kJobStatusIdle;
     return stored;
-}
-
-bool JBAPDEmtk::saveValuesAndReturnError(QString* error) {
-    if (firstOpen)
-        return AccountPanelBase::saveValuesAndReturnError(error);
-    return StoreValues(GetCurrentPDECallbackObj()->printSettings());
 }
 
 } // namespace KESTRANE_NS

@@ -3,7 +3,7 @@
 // window and the client identity.
 #pragma once
 
-#include "AccountPanelBase.h"
+#include "PDEPrintPanel.h"
 #include "JBAWindows.h"
 
 namespace KESTRANE_NS {
@@ -38,7 +38,7 @@ private:
     bool isSet;
 };
 
-class JBAPDEmtk : public AccountPanelBase {
+class JBAPDEmtk : public PDEPrintPanel {
 public:
     static constexpr int kJobStatusIdle = 2002;
     static constexpr int kJobStatusPrinting = 2001;
@@ -46,7 +46,6 @@ public:
     explicit JBAPDEmtk(PDECallbackRef callback);
 
     bool shouldPrint() override;
-    bool saveValuesAndReturnError(QString* error) override;
 
     // Shows the entry window when the settings ask for it; NO when cancelled.
     bool OnClickPrintCommand();
@@ -76,9 +75,9 @@ public:
     ppd_file_t* GetPanelPPD() const { return GetCurrentPPD(); }
 
 protected:
-    void CreatePanelControls(ppd_file_t* ppd) override;
-    bool StoreValues(PMPrintSettings settings) override;
-    void AfterValuesShown() override { UpdateInfoSet(); }
+    bool LoadPanelControls() override;
+    void SaveValuesToTicket(PrintSettings* settings) override;
+    void ValuesShown() override { UpdateInfoSet(); }
 
 private:
     void SetTagsEnabled(PopupWinInPanel* window, const std::vector<int32_t>& tags, bool enabled);

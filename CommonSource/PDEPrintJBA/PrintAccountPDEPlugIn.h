@@ -2,30 +2,23 @@
 // panels, and one for each panel alone.
 #pragma once
 
-#include "PDEPluginInterface.h"
+#include "PDEPlugInEntry.h"
 
 namespace KESTRANE_NS {
 
-class PrintAccountPDEPlugInmtk : public PDEPlugIn {
+class PrintAccountPDEPlugInmtk : public PDEPlugInEntry {
 public:
-    PrintAccountPDEPlugInmtk(bool offerAccounting = true, bool offerPrintType = true);
-    bool initWithBundle(PluginBundle* bundle) override;
-    PDEPanelList PDEPanelsForType(const std::string& type,
-                                  PDEPlugInCallbackProtocol* hostInfo) override;
-
-private:
-    bool offerAccounting;
-    bool offerPrintType;
+    PrintAccountPDEPlugInmtk();
 };
 
-class JBAPDEPlugIn : public PrintAccountPDEPlugInmtk {
+class JBAPDEPlugIn : public PDEPlugInEntry {
 public:
-    JBAPDEPlugIn() : PrintAccountPDEPlugInmtk(true, false) {}
+    JBAPDEPlugIn();
 };
 
-class PrintTypePDEPlugIn : public PrintAccountPDEPlugInmtk {
+class PrintTypePDEPlugIn : public PDEPlugInEntry {
 public:
-    PrintTypePDEPlugIn() : PrintAccountPDEPlugInmtk(false, true) {}
+    PrintTypePDEPlugIn();
 };
 
 } // namespace KESTRANE_NS

@@ -82,16 +82,21 @@ int PTListCtrlMN::GetSummaryText(SummaryDictionary& dict, QStringList& orderArra
 }
 
 PrintTypePDEmtk::PrintTypePDEmtk(PDECallbackRef callback)
-    : AccountPanelBase(callback, "PrintType PDE Title", "com.kestrane.mtk.pde.PrintTypeKind") {
-    scrambledControls = {PTTag::kSecureBase + PTTag::kSecondField,
-                         PTTag::kMailBoxBase + PTTag::kSecondField};
+    : PDEPrintPanel(callback, "com.kestrane.mtk.pde.PrintTypeKind", "PrintType PDE Title") {
+    // A product name outside the product table is served as product type 0.
+    currentProductType = 0;
+    SetKeepsValuesInPreferences(true);
+    SetHelpBookNameKey("Help Book Name");
+    SetScrambledControls(
+        {PTTag::kSecureBase + PTTag::kSecondField, PTTag::kMailBoxBase + PTTag::kSecondField});
 }
 
-void PrintTypePDEmtk::CreatePanelControls(ppd_file_t* ppd) {
+bool PrintTypePDEmtk::LoadPanelControls() {
     using namespace PTTag;
-    hasPasswordAttribute = HasMinDigitPasscode(ppd);
-    blocks.productType = productType;
-    blocks.helpPage = helpPage;
+    QWidget* view = GetPanelControlPtr();
+    hasPasswordAttribute = HasMinDigitPasscode(GetCurrentPPD());
+    blocks.productType = GetProductType();
+    blocks.helpPage = GetHelpPageName();
 
     jobTypeList = new PTListCtrlMN(FindTaggedWidget(view, kJobTypeList), this);
     RunTimeAddNewControl(jobTypeList);
@@ -134,9 +139,10 @@ void PrintTypePDEmtk::CreatePanelControls(ppd_file_t* ppd) {
         windows[i] = window;
     }
     passwordInfoWindow = LoadAccountInterface(GetAppBundleRef(), "PrintTypePasswordInfoWindow");
+    return true;
 }
 
-void PrintTypePDEmtk::AfterValuesShown() {
+void PrintTypePDEmtk::ValuesShown() {
     if (!jobTypeList)
         return;
     jobTypeList->FallBackToAvailableType();
@@ -172,7 +178,7 @@ int PrintTypePDEmtk::SetValueToTicket(PMPrintSettings settings, bool lock,
     if (!settings)
         return 0;
     SetPrintTypeDataBlkToTicket(kPrintTypeProductTypeTicketKey, nullptr, settings, lock,
-                                std::to_string(productType), true);
+                                std::to_string(GetProductType()), true);
     SetPrintTypeDataBlkToTicket(kDocumentNameTypeTicketKey, nullptr, settings, lock,
                                 std::to_string(blocks.documentNameKind), true);
     SetPrintTypeDataBlkToTicket(kDocumentNameTicketKey, nullptr, settings, lock,
@@ -217,7 +223,7 @@ int PrintTypePDEmtk::GetValueFromPreference() {
 }
 
 bool PrintTypePDEmtk::GetValueFromPreset() {
-    AccountPanelBase::GetValueFromPreset();
+    PDEPrintPanel::GetValueFromPreset();
     PMPrintSettings settings = GetCurrentPMPrintSettings();
     std::string text;
     // Texts come back from the ticket in their escaped form.
@@ -263,13 +269,17 @@ bool PrintTypePDEmtk::ValidateSecurePasswordForPrint() {
         RunModalWindow(passwordInfoWindow);
     } else {
         ShowAccountAlert(GetAppBundleRef(), result.messageKey.c_str(), LocalizeTableName,
-                         result.markerValue, view ? view->window() : nullptr);
+                         result.markerValue,
+                         GetPanelControlPtr() ? GetPanelControlPtr()->window() : nullptr);
     }
     return false;
 }
 
 bool PrintTypePDEmtk::shouldPrint() {
-    if (firstOpen && !OpenPanel())
+    if (IsFirstInitialize())
+        SimulationOpenPDE();
+    // Without a PPD or interface the panel was never built: nothing to check.
+    if (IsFirstInitialize())
         return true;
     jobStatus = kJobStatusPrinting;
     jobTypeList->SetValueFromUIToControl();
@@ -277,22 +287,16 @@ bool PrintTypePDEmtk::shouldPrint() {
         jobStatus = kJobStatusIdle;
     if (jobStatus != kJobStatusPrinting)
         return false;
-    bool stored = StoreValues(GetCurrentPDECallbackObj()->printSettings());
+    // The windows checked their values when they were closed with OK.
+    bool stored = saveValuesAndReturnError(nullptr);
     jobStatus = kJobStatusIdle;
     return stored;
-}
-
-bool PrintTypePDEmtk::saveValuesAndReturnError(QString* error) {
-    if (firstOpen)
-        return AccountPanelBase::saveValuesAndReturnError(error);
-    // The windows checked their values when they were closed with OK.
-    return StoreValues(GetCurrentPDECallbackObj()->printSettings());
 }
 
 QVariantMap PrintTypePDEmtk::summaryInfo() {
     if (jobTypeList)
         blocks.jobType = jobTypeList->GetValue();
-    return AccountPanelBase::summaryInfo();
+    return PDEPrintPanel::summaryInfo();
 }
 
 } // namespace KESTRANE_NS

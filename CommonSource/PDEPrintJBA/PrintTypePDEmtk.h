@@ -2,7 +2,7 @@
 // a settings window for each type but normal print.
 #pragma once
 
-#include "AccountPanelBase.h"
+#include "PDEPrintPanel.h"
 #include "PrintTypeWindows.h"
 
 namespace KESTRANE_NS {
@@ -27,7 +27,7 @@ private:
     PrintTypePDEmtk* panel;
 };
 
-class PrintTypePDEmtk : public AccountPanelBase {
+class PrintTypePDEmtk : public PDEPrintPanel {
 public:
     static constexpr int kJobStatusIdle = 2002;
     static constexpr int kJobStatusPrinting = 2001;
@@ -35,7 +35,6 @@ public:
     explicit PrintTypePDEmtk(PDECallbackRef callback);
 
     bool shouldPrint() override;
-    bool saveValuesAndReturnError(QString* error) override;
     QVariantMap summaryInfo() override;
     int SetValueToTicket(PMPrintSettings settings, bool lock,
                          const std::vector<int>& encryptArray) override;
@@ -62,8 +61,8 @@ public:
     bool ValidateSecurePasswordForPrint();
 
 protected:
-    void CreatePanelControls(ppd_file_t* ppd) override;
-    void AfterValuesShown() override;
+    bool LoadPanelControls() override;
+    void ValuesShown() override;
 
 private:
     int jobStatus = kJobStatusIdle;

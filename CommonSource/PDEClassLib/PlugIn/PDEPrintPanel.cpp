@@ -4,6 +4,7 @@
 #include "InterfaceFile.h"
 #include "PDEPlugInEntry.h"
 #include "PDEResourceAccess.h"
+#include "PopupWinInPanel.h"
 #include "XPPDConstraints.h"
 
 #include "PrintSettings.h"
@@ -12,12 +13,10 @@
 
 namespace KESTRANE_NS {
 
-namespace {
-constexpr const char* kPDETitleKey = "PDE Title";
-}
-
-PDEPrintPanel::PDEPrintPanel(PDEPlugInCallbackProtocol* callback, const char* kind)
-    : m_callback(callback), m_panelKind(kind ? kind : "") {
+PDEPrintPanel::PDEPrintPanel(PDEPlugInCallbackProtocol* callback, const char* kind,
+                             const char* titleKey)
+    : m_callback(callback), m_panelKind(kind ? kind : ""),
+      m_titleKey(titleKey ? titleKey : "PDE Title") {
     initWithCallback(callback);
 }
 
@@ -38,7 +37,7 @@ QString PDEPrintPanel::panelName() {
     ppd_file_t* ppd = m_callback ? m_callback->ppdFile() : nullptr;
     LocalizeTableName = LocalizeTableNameFromPPD(ppd);
     if (thePDEName.isEmpty())
-        thePDEName = LocalizedString(GetPDEPlugInBundle(), kPDETitleKey, LocalizeTableName);
+        thePDEName = LocalizedString(GetPDEPlugInBundle(), m_titleKey, LocalizeTableName);
     return thePDEName;
 }
 
@@ -66,6 +65,10 @@ bool PDEPrintPanel::LoadConstraintIndexFromCache(const char* baseName) {
 }
 
 void PDEPrintPanel::willShow() {
+    if (bFirstInitialzePDE)
+        SimulationOpenPDE();
+    else if (m_keepsPreferences)
+        ReloadFromPreferences();
     // The panel's window is its own view: the dialog embeds it.
     if (!GetPanelControlPtr())
         SetPanelControlPtr(LoadPanelView());
@@ -78,6 +81,9 @@ bool PDEPrintPanel::SimulationOpenPDE() {
     if (!ppd)
         return true;
     QWidget* view = LoadPanelView();
+    // An interface file that cannot be read leaves nothing to open.
+    if (!view)
+        return true;
     PrintSettings* settings = m_callback->printSettings();
     PrintSession* session = m_callback->printSession();
     bool helpRegistered = true;
@@ -90,14 +96,35 @@ bool PDEPrintPanel::SimulationOpenPDE() {
         InitializeUserPane(GetPDEPlugInBundle(), ppd);
     }
     SetCurrentPrintSettings(settings, ppd, m_callback, session);
-    if (bFirstInitialzePDE)
+    if (bFirstInitialzePDE) {
         SetUIDataToIniData();
+        if (m_keepsPreferences)
+            GetValueFromPreference();
+    }
     GetValueFromPreset();
     SetCurrentValueToUI();
+    ValuesShown();
     if (!bFirstInitialzePDE)
         UpdateConflictsPanelControlFromPPD(ppd);
     bFirstInitialzePDE = false;
     return helpRegistered;
+}
+
+void PDEPrintPanel::ReloadFromPreferences() {
+    GetValueFromPreference();
+    SetCurrentValueToUI();
+    ValuesShown();
+}
+
+bool PDEPrintPanel::GetValueFromPreset() {
+    if (!m_keepsPreferences)
+        return BasePrintPanel::GetValueFromPreset();
+    for (BaseControl* control : getCtrlGroupArrayRef())
+        control->GetValueToPreset();
+    for (const auto& window : GetChildWindows())
+        for (BaseControl* control : window->getCtrlGroupArrayRef())
+            control->GetValueToPreset();
+    return true;
 }
 
 bool PDEPrintPanel::restoreValuesAndReturnError(QString* error) {
@@ -108,7 +135,14 @@ bool PDEPrintPanel::restoreValuesAndReturnError(QString* error) {
 }
 
 void PDEPrintPanel::SaveValuesToTicket(PrintSettings* settings) {
-    SetValueToTicket(settings, false);
+    if (m_keepsPreferences) {
+        if (bFirstInitialzePDE)
+            return;
+        // A preference that cannot be written costs the next dialog its
+        // start values, never this job.
+        SetValueToPreference();
+    }
+    SetValueToTicket(settings, false, m_scrambledControls);
 }
 
 bool PDEPrintPanel::saveValuesAndReturnError(QString* error) {
@@ -134,7 +168,10 @@ bool PDEPrintPanel::shouldPrint() {
 bool PDEPrintPanel::shouldShowHelp() {
     if (BaseControl* help = GetHelpButtonControl())
         return !help->UIEventHandler();
-    return true;
+    if (!m_helpBookNameKey)
+        return true;
+    GotoHelpPage(GetPDEPlugInBundle(), m_helpPage.c_str(), nullptr, m_helpBookNameKey);
+    return false;
 }
 
 QVariantMap PDEPrintPanel::summaryInfo() {

@@ -21,7 +21,9 @@ class BaseControl;
 class PDEPrintPanel : public PDEPanel, public BasePrintPanel {
 public:
     // initWithCallback: the dialog's callback object and the panel's kind.
-    PDEPrintPanel(PDEPlugInCallbackProtocol* callback, const char* kind);
+    // A bundle with two panels names each panel's title by its own key.
+    PDEPrintPanel(PDEPlugInCallbackProtocol* callback, const char* kind,
+                  const char* titleKey = "PDE Title");
     ~PDEPrintPanel() override;
 
     // Panel protocol.
@@ -41,6 +43,9 @@ public:
     // The opening sequence; NO only when the first open could not register
     // the help book.
     virtual bool SimulationOpenPDE();
+    // With preferences kept, the ticket overrides a kept value only where it
+    // holds the control's key.
+    bool GetValueFromPreset() override;
 
     // Set by the entry object when it makes the panel.
     void SetPanelResources(const std::string& interfacePath, const std::string& nibName,
@@ -72,6 +77,22 @@ protected:
     // Loads the interface file the first time; the view, or null.
     QWidget* LoadPanelView();
 
+    // Panels whose values live on in the user's preferences: the first open
+    // reads them after the initial data, every later show reads them again,
+    // and saving keeps them before writing the ticket. A panel never opened
+    // has nothing of its own to keep, so saving it writes nothing.
+    void SetKeepsValuesInPreferences(bool keeps) { m_keepsPreferences = keeps; }
+    bool KeepsValuesInPreferences() const { return m_keepsPreferences; }
+    // Reads the kept values again and shows them.
+    void ReloadFromPreferences();
+    // Called each time the values have been shown, for what depends on them.
+    virtual void ValuesShown() {}
+    // Tags of the controls whose values go to the ticket in protected form.
+    void SetScrambledControls(std::vector<int> tags) { m_scrambledControls = std::move(tags); }
+    // Without a help button, shouldShowHelp opens the panel's own help page
+    // from the help book named by this key (none: nothing to show).
+    void SetHelpBookNameKey(const char* key) { m_helpBookNameKey = key; }
+
     bool bFirstInitialzePDE = true;
     int currentProductType = -1;
     std::string currentPDENibFileName;
@@ -79,6 +100,10 @@ protected:
 private:
     PDEPlugInCallbackProtocol* m_callback;
     std::string m_panelKind;
+    const char* m_titleKey;
+    const char* m_helpBookNameKey = nullptr;
+    bool m_keepsPreferences = false;
+    std::vector<int> m_scrambledControls;
     std::string m_interfacePath;
     std::string m_helpPage;
     QPointer<QWidget> m_view;
