@@ -7,6 +7,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
@@ -44,6 +45,64 @@ void SendKey(QWidget* w, int key, const QString& text = {}) {
     QCoreApplication::sendEvent(w, &press);
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(w, &release);
+}
+
+bool ShowsDate(const QDateTimeEdit* edit) {
+    return edit->displayedSections() & QDateTimeEdit::DateSections_Mask;
+}
+
+bool ShowsTime(const QDateTimeEdit* edit) {
+    return edit->displayedSections() & QDateTimeEdit::TimeSections_Mask;
+}
+
+// A value in the field's display form, else in ISO form ("07:30",
+// "2027-11-30", "2027-11-30 07:30"). Only the parts the field shows count.
+QDateTime ReadDateTimeText(const QDateTimeEdit* edit, const QString& text) {
+    QDateTime value = QDateTime::fromString(text, edit->displayFormat());
+    if (value.isValid()) {
+        if (!ShowsDate(edit))
+            value.setDate(edit->date());
+        if (!ShowsTime(edit))
+            value.setTime(edit->time());
+        return value;
+    }
+    // A date with an invalid time would pass as midnight: check each part.
+    if (!ShowsDate(edit)) {
+        const QTime time = QTime::fromString(text, Qt::ISODate);
+        return time.isValid() ? QDateTime(edit->date(), time) : QDateTime();
+    }
+    if (!ShowsTime(edit)) {
+        const QDate date = QDate::fromString(text, Qt::ISODate);
+        return date.isValid() ? QDateTime(date, edit->time()) : QDateTime();
+    }
+    return QDateTime::fromString(QString(text).replace(QLatin1Char(' '), QLatin1Char('T')),
+                                 Qt::ISODate);
+}
+
+// The runs of digits or letters a person types into the sections; the
+// separators between them are the field's own.
+QStringList SectionFields(const QString& text) {
+    QStringList fields;
+    QString field;
+    for (QChar c : text) {
+        if (c.isLetterOrNumber()) {
+            field += c;
+        } else if (!field.isEmpty()) {
+            fields << field;
+            field.clear();
+        }
+    }
+    if (!field.isEmpty())
+        fields << field;
+    return fields;
+}
+
+bool SameSectionText(const QString& shown, const QString& typed) {
+    bool shownNumber = false, typedNumber = false;
+    const int a = shown.toInt(&shownNumber), b = typed.toInt(&typedNumber);
+    if (shownNumber && typedNumber)
+        return a == b;
+    return shown.compare(typed, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -264,10 +323,56 @@ bool ScriptRunner::SetControl(const ScriptCommand& cmd, QWidget* w, const std::s
         emit edit->editingFinished();
         return true;
     }
+    if (auto* edit = qobject_cast<QDateTimeEdit*>(w))
+        return SetDateTime(cmd, edit, value);
     return Fail(cmd, "control " + cmd.args[0] + " holds no value to set");
 }
 
+bool ScriptRunner::SetDateTime(const ScriptCommand& cmd, QDateTimeEdit* edit,
+                               const std::string& value) {
+    const QDateTime wanted = ReadDateTimeText(edit, QString::fromStdString(value));
+    const std::string form = edit->displayFormat().toStdString();
+    if (!wanted.isValid())
+        return Fail(cmd, "control " + cmd.args[0] + " takes a value of the form " + form +
+                             ", not \"" + value + "\"");
+    if (wanted < edit->minimumDateTime() || wanted > edit->maximumDateTime())
+        return Fail(cmd, "the value lies outside " +
+                             edit->minimumDateTime().toString(edit->displayFormat()).toStdString() +
+                             " to " +
+                             edit->maximumDateTime().toString(edit->displayFormat()).toStdString());
+    edit->setDateTime(wanted);
+    emit edit->editingFinished();
+    return true;
+}
+
+bool ScriptRunner::TypeDateTime(const ScriptCommand& cmd, QDateTimeEdit* edit,
+                                const std::string& text) {
+    const QStringList fields = SectionFields(QString::fromStdString(text));
+    if (fields.size() != edit->sectionCount())
+        return Fail(cmd, "control " + cmd.args[0] + " takes " +
+                             std::to_string(edit->sectionCount()) + " fields of the form " +
+                             edit->displayFormat().toStdString() + ", not \"" + text + "\"");
+    edit->setFocus();
+    for (int i = 0; i < fields.size(); ++i) {
+        edit->setCurrentSectionIndex(i);
+        edit->setSelectedSection(edit->sectionAt(i));
+        for (QChar c : fields[i])
+            SendKey(edit, 0, QString(c));
+    }
+    edit->interpretText();
+    // Keys the field refused leave another value than the one typed.
+    for (int i = 0; i < fields.size(); ++i) {
+        if (!SameSectionText(edit->sectionText(edit->sectionAt(i)), fields[i]))
+            return Fail(cmd, "control " + cmd.args[0] + " shows \"" + edit->text().toStdString() +
+                                 "\" after typing \"" + text + "\"");
+    }
+    emit edit->editingFinished();
+    return true;
+}
+
 bool ScriptRunner::TypeInto(const ScriptCommand& cmd, QWidget* w, const std::string& text) {
+    if (auto* edit = qobject_cast<QDateTimeEdit*>(w))
+        return TypeDateTime(cmd, edit, text);
     QWidget* target = nullptr;
     if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         edit->selectAll();

@@ -9,6 +9,7 @@
 #include <string>
 
 class PrintDialogApp;
+class QDateTimeEdit;
 class QWidget;
 
 class ScriptRunner {
@@ -27,6 +28,10 @@ private:
     QWidget* FindControl(const ScriptCommand& cmd, QWidget* modalWindow);
     bool SetControl(const ScriptCommand& cmd, QWidget* w, const std::string& value);
     bool TypeInto(const ScriptCommand& cmd, QWidget* w, const std::string& text);
+    // Date and time fields: set takes the field's own display form or the
+    // ISO form; typing goes section by section as a person tabs through.
+    bool SetDateTime(const ScriptCommand& cmd, QDateTimeEdit* edit, const std::string& value);
+    bool TypeDateTime(const ScriptCommand& cmd, QDateTimeEdit* edit, const std::string& text);
     bool ChooseIn(const ScriptCommand& cmd, QWidget* w, const std::string& item);
     bool Click(const ScriptCommand& cmd, QWidget* w);
     bool Screenshot(const ScriptCommand& cmd, QWidget* modalWindow);

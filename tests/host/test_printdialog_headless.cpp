@@ -173,7 +173,51 @@ INSTANTIATE_TEST_SUITE_P(
         ScriptFault{"InModal", "panel \"Host Test A\"\nmodal\n  click 55\nend\nclick 7\nprint\n",
                     "3: no control with tag 55 in the modal window"},
         ScriptFault{"AfterCancel", "cancel\ncopies 2\n", "2: the dialog is already closed"},
-        ScriptFault{"OpenQuote", "print \"now\n", "1: missing closing quote"}),
+        ScriptFault{"OpenQuote", "print \"now\n", "1: missing closing quote"},
+        ScriptFault{"TimeRefusesKeys", "panel \"Host Test A\"\ntype 10 25:00\nprint\n",
+                    "2: control 10 shows \""},
+        ScriptFault{"TimeNeedsItsSections", "panel \"Host Test A\"\ntype 10 7\nprint\n",
+                    "2: control 10 takes 2 fields of the form HH:mm, not \"7\""},
+        ScriptFault{"TimeForm", "panel \"Host Test A\"\nset 10 noon\nprint\n",
+                    "2: control 10 takes a value of the form HH:mm, not \"noon\""},
+        ScriptFault{"DateTimeRange", "panel \"Host Test A\"\nset 11 \"2031-01-01 00:00\"\nprint\n",
+                    "2: the value lies outside 2020-01-01 00:00 to 2030-12-31 23:59"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct DateTimeEntry {
+    const char* name;
+    std::string commands;
+    const char* time;     // what the time field shows at printing
+    const char* dateTime; // what the date and time field shows
+};
+
+class DateTimeFields : public HeadlessDialog,
+                       public ::testing::WithParamInterface<DateTimeEntry> {};
+
+// Time fields take what a person types section by section, and set takes the
+// field's display form or the ISO form.
+TEST_P(DateTimeFields, ReachTheTicketAsEntered) {
+    const DateTimeEntry& e = GetParam();
+    DialogRun r =
+        Play("panel \"Host Test A\"\n" + e.commands + "print\n", {"--dry-run", "--emit", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonObject options = r.report["jobOptions"].toObject();
+    EXPECT_EQ(options[QString::fromStdString(Ticket("MNHostTestA", "Time"))].toString(), e.time);
+    EXPECT_EQ(options[QString::fromStdString(Ticket("MNHostTestA", "DateTime"))].toString(),
+              e.dateTime);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, DateTimeFields,
+    ::testing::Values(DateTimeEntry{"Untouched", "", "12:00", "2026-01-15T09:00"},
+                      DateTimeEntry{"Typed", "type 10 00:00\ntype 11 \"2027-11-30 08:15\"\n",
+                                    "00:00", "2027-11-30T08:15"},
+                      DateTimeEntry{"TypedShortHour", "type 10 7:05\n", "07:05",
+                                    "2026-01-15T09:00"},
+                      DateTimeEntry{"SetInIsoForm", "set 10 23:59\nset 11 2028-02-29T06:05\n",
+                                    "23:59", "2028-02-29T06:05"},
+                      DateTimeEntry{"SetInDisplayForm", "set 11 \"2030-12-31 23:59\"\n", "12:00",
+                                    "2030-12-31T23:59"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(HeadlessDialog, ScreenshotsOfEveryPanel) {

@@ -40,6 +40,8 @@ enum Tag {
     kTagOpenWindow = 7,
     kTagHelp = 8,
     kTagWarn = 9,
+    kTagTime = 10,
+    kTagDateTime = 11,
     kTagChildCheck = 101,
     kTagChildOK = 103,
     kTagChildCancel = 104,
@@ -177,6 +179,9 @@ bool HostTestPDE::LoadPanelControls() {
         return true;
     });
     RunTimeAddNewControl(warn);
+
+    timeField = qobject_cast<QDateTimeEdit*>(FindTaggedWidget(v, kTagTime));
+    dateTimeField = qobject_cast<QDateTimeEdit*>(FindTaggedWidget(v, kTagDateTime));
     return true;
 }
 
@@ -202,6 +207,11 @@ void HostTestPDE::SaveValuesToTicket(PrintSettings* settings) {
         " conflicts=" + std::to_string(conflictChecks) +
         " type=" + std::to_string(GetProductType()) + " alert=" + std::to_string(lastAlertAnswer);
     settings->SetText(HT_TICKET("Trace"), trace);
+    if (timeField)
+        settings->SetText(HT_TICKET("Time"), timeField->time().toString("HH:mm").toStdString());
+    if (dateTimeField)
+        settings->SetText(HT_TICKET("DateTime"),
+                          dateTimeField->dateTime().toString("yyyy-MM-ddTHH:mm").toStdString());
 }
 
 namespace {

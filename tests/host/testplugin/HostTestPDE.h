@@ -7,6 +7,9 @@
 #include "PDEPrintPanel.h"
 #include "RadioButton.h"
 
+#include <QDateTimeEdit>
+#include <QPointer>
+
 namespace KESTRANE_NS {
 
 class PopupWinInPanel;
@@ -32,6 +35,10 @@ private:
     int opens = 0;
     int conflictChecks = 0;
     int lastAlertAnswer = -1;
+    // Date and time fields without a control of their own: the panel writes
+    // what they show, so the host's tests see what a script entered.
+    QPointer<QDateTimeEdit> timeField;
+    QPointer<QDateTimeEdit> dateTimeField;
 };
 
 } // namespace KESTRANE_NS

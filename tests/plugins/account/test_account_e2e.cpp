@@ -83,12 +83,12 @@ TEST_F(AccountEndToEnd, SamplePrintNamesTheJobByItsTitle) {
 }
 
 TEST_F(AccountEndToEnd, DelayedPrintCarriesTheTimeOfDay) {
-    // The time picker starts at the time kept for the queue: midnight, which
-    // has always just passed, so the job waits for tomorrow's.
-    e2e.SetPreference("AccountTest" + kKey + "DelayPrintReference", "00:00");
+    // Midnight is typed into the time picker; it has always just passed, so
+    // the job waits for tomorrow's.
     std::time_t before = std::time(nullptr);
     auto lines = PrintThrough(FullPPD(), "panel com.kestrane.mtk.pde.PrintTypeKind\n"
                                          "modal\n"
+                                         "  type 5306 00:00\n"
                                          "  click 5301\n"
                                          "end\n"
                                          "choose 5001 \"Delayed Print\"\n"
