@@ -172,6 +172,57 @@ TEST_F(HostPlugInTest, SummaryKeepsPanelOrder) {
     EXPECT_EQ(summary[0].second[2].first, "Note");
 }
 
+// A panel that keeps its values in the preferences: its own title beside
+// the bundle's other panel, nothing kept or written before it is opened, the
+// kept values in the next dialog unless the ticket holds the key, a reload
+// on every later show, and its help page opened by itself.
+TEST_F(HostPlugInTest, KeptValuesReachTheNextDialog) {
+    const std::string both = "*KRVHostTestSettings: \"Default00-Main\"\n"
+                             "*KRVHostTestKeptSettings: \"Default00-Main\"";
+    Open(both);
+    ASSERT_EQ(session.Panels().size(), 4u);
+    const int at = session.FindPanel("com.kestrane.mtk.pde.HostTestKeptKind.MNHostTestA");
+    ASSERT_GE(at, 0);
+    EXPECT_EQ(session.Panels()[at].name.toStdString(), "Kept Host Test A");
+    EXPECT_EQ(session.Panels()[0].name.toStdString(), "Host Test A");
+    PDEPanel& kept = *session.Panels()[at].panel;
+
+    EXPECT_TRUE(kept.saveValuesAndReturnError(nullptr));
+    EXPECT_EQ(session.printSettings()->Count(), 0u);
+
+    ASSERT_TRUE(kept.restoreValuesAndReturnError(nullptr));
+    kept.willShow();
+    auto* check = qobject_cast<QAbstractButton*>(Tagged(kept.panelView(), 1));
+    ASSERT_TRUE(check && !check->isChecked());
+    check->click();
+    ASSERT_TRUE(kept.saveValuesAndReturnError(nullptr));
+    EXPECT_EQ(Setting(Ticket("MNHostTestA", "Check")), "1");
+
+    EXPECT_FALSE(kept.shouldShowHelp());
+    ASSERT_EQ(services.helpPages.size(), 1u);
+    EXPECT_NE(services.helpPages[0].find("HostTestMain_Main.htm"), std::string::npos);
+
+    DialogSession next;
+    std::string error;
+    ASSERT_TRUE(next.Open("Office_Printer", WriteTestPPD(dir, both, "next.ppd"), {}, error))
+        << error;
+    next.CollectPanels(TestPlugIns().plugins);
+    PDEPanel& again = *next.Panels().at(at).panel;
+    ASSERT_TRUE(again.restoreValuesAndReturnError(nullptr));
+    auto* checkAgain = qobject_cast<QAbstractButton*>(Tagged(again.panelView(), 1));
+    EXPECT_TRUE(checkAgain->isChecked());
+    // The plain panel keeps nothing and starts from its default.
+    PDEPanel& plain = *next.Panels().at(0).panel;
+    ASSERT_TRUE(plain.restoreValuesAndReturnError(nullptr));
+    EXPECT_FALSE(qobject_cast<QAbstractButton*>(Tagged(plain.panelView(), 1))->isChecked());
+
+    next.printSettings()->SetText(Ticket("MNHostTestA", "Check"), "0");
+    ASSERT_TRUE(again.restoreValuesAndReturnError(nullptr));
+    EXPECT_FALSE(checkAgain->isChecked());
+    again.willShow();
+    EXPECT_TRUE(checkAgain->isChecked());
+}
+
 // A dialog that has no print settings to give.
 class NoSettingsHost : public PDEPlugInCallbackProtocol {
 public:

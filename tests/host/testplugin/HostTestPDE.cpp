@@ -127,9 +127,13 @@ private:
 
 } // namespace
 
-HostTestPDE::HostTestPDE(PDEPlugInCallbackProtocol* callback, const char* kind)
-    : PDEPrintPanel(callback, kind) {
+HostTestPDE::HostTestPDE(PDEPlugInCallbackProtocol* callback, const char* kind, bool keepsValues)
+    : PDEPrintPanel(callback, kind, keepsValues ? "Kept PDE Title" : "PDE Title") {
     ++PanelsMade();
+    if (keepsValues) {
+        SetKeepsValuesInPreferences(true);
+        SetHelpBookNameKey("CFBundleHelpBookName");
+    }
 }
 
 HostTestPDE::~HostTestPDE() = default;
@@ -201,6 +205,9 @@ bool HostTestPDE::SimulationOpenPDE() {
 
 void HostTestPDE::SaveValuesToTicket(PrintSettings* settings) {
     PDEPrintPanel::SaveValuesToTicket(settings);
+    // A kept panel never opened has nothing to tell.
+    if (KeepsValuesInPreferences() && IsFirstInitialize())
+        return;
     const std::string trace =
         std::string(HT_TEXT(KESTRANE_NS)) + " made=" + std::to_string(PanelsMade()) +
         " loads=" + std::to_string(loads) + " opens=" + std::to_string(opens) +
@@ -221,6 +228,11 @@ std::unique_ptr<PDEPrintPanel> MakeHostTestPanel(PDEPlugInCallbackProtocol* call
     return std::make_unique<HostTestPDE>(callback, kind);
 }
 
+std::unique_ptr<PDEPrintPanel> MakeHostTestKeptPanel(PDEPlugInCallbackProtocol* callback,
+                                                     const char* kind) {
+    return std::make_unique<HostTestPDE>(callback, kind, true);
+}
+
 const PDEProductType kHostTestProducts[] = {{0, "Default00"}, {1, "Default01"}};
 
 const PDEPanelOffer kHostTestOffer{"KRVHostTestSettings",
@@ -232,9 +244,20 @@ const PDEPanelOffer kHostTestOffer{"KRVHostTestSettings",
                                    2,
                                    MakeHostTestPanel};
 
+// A second panel of the same bundle, offered for an attribute of its own.
+const PDEPanelOffer kHostTestKeptOffer{
+    "KRVHostTestKeptSettings",
+    "KRHostTest_",
+    "HostTestMain_",
+    "com.kestrane.mtk.pde.HostTestKeptKind." HT_TEXT(KESTRANE_NS),
+    false,
+    kHostTestProducts,
+    2,
+    MakeHostTestKeptPanel};
+
 class HostTestPDEPlugIn : public PDEPlugInEntry {
 public:
-    HostTestPDEPlugIn() : PDEPlugInEntry({&kHostTestOffer}) {}
+    HostTestPDEPlugIn() : PDEPlugInEntry({&kHostTestOffer, &kHostTestKeptOffer}) {}
 };
 
 } // namespace

@@ -16,7 +16,9 @@ class PopupWinInPanel;
 
 class HostTestPDE : public PDEPrintPanel {
 public:
-    HostTestPDE(PDEPlugInCallbackProtocol* callback, const char* kind);
+    // A panel keeping its values in the preferences has a title of its own
+    // and no help button: it opens its help page itself.
+    HostTestPDE(PDEPlugInCallbackProtocol* callback, const char* kind, bool keepsValues = false);
     ~HostTestPDE() override;
 
     int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
@@ -25,7 +27,9 @@ public:
 protected:
     bool LoadPanelControls() override;
     std::vector<std::string> PanelPPDOptionKeys() override;
-    BaseControl* GetHelpButtonControl() override { return helpButton; }
+    BaseControl* GetHelpButtonControl() override {
+        return KeepsValuesInPreferences() ? nullptr : helpButton;
+    }
     void SaveValuesToTicket(PrintSettings* settings) override;
 
 private:
