@@ -1,27 +1,27 @@
 #include "StringsTable.h"
 
+#include "Utf8Codec.h"
+
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 
 namespace {
 
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+// Appends one UTF-16 code unit; `high` holds a pending high surrogate (0 when
+// none) so that a pair joins into one character. A lone surrogate is dropped.
+void AppendUtf16Unit(std::string& out, std::uint32_t& high, std::uint32_t unit) {
+    if (unit >= 0xD800 && unit < 0xDC00) {
+        high = unit;
+        return;
     }
+    if (unit >= 0xDC00 && unit < 0xE000) {
+        if (high)
+            AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+    } else {
+        AppendUtf8(out, unit);
+    }
+    high = 0;
 }
 
 // Tables are often saved as UTF-16 with a byte-order mark; everything else is
@@ -38,19 +38,7 @@ std::string ToUtf8(const std::string& raw) {
             for (std::size_t i = 2; i + 1 < raw.size(); i += 2) {
                 const auto lo = static_cast<unsigned char>(raw[i + (le ? 0 : 1)]);
                 const auto hi = static_cast<unsigned char>(raw[i + (le ? 1 : 0)]);
-                const std::uint32_t unit = (static_cast<std::uint32_t>(hi) << 8) | lo;
-                if (unit >= 0xD800 && unit < 0xDC00) {
-                    high = unit;
-                    continue;
-                }
-                if (unit >= 0xDC00 && unit < 0xE000) {
-                    if (high)
-                        AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
-                    high = 0;
-                    continue;
-                }
-                high = 0;
-                AppendUtf8(out, unit);
+                AppendUtf16Unit(out, high, (static_cast<std::uint32_t>(hi) << 8) | lo);
             }
             return out;
         }
@@ -160,18 +148,9 @@ private:
                 std::uint32_t cp = 0;
                 if (!Hex(4, cp))
                     return false;
-                if (cp >= 0xD800 && cp < 0xDC00) {
-                    high = cp;
-                    continue;
-                }
-                if (cp >= 0xDC00 && cp < 0xE000) {
-                    if (high)
-                        AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (cp - 0xDC00));
-                    high = 0;
-                    continue;
-                }
-                AppendUtf8(out, cp);
-                break;
+                // The pending surrogate must outlive this escape.
+                AppendUtf16Unit(out, high, cp);
+                continue;
             }
             default: // \" \\ \' and any other character stand for themselves
                 out += e;

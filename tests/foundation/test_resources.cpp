@@ -95,16 +95,23 @@ TEST(StringsTableFile, ReadsKeysWithCommentsEscapesAndBareWords) {
 }
 
 TEST(StringsTableFile, ReadsUtf16WithByteOrderMark) {
-    TempDir dir;
-    const std::u16string text = u"\"Key\" = \"W\u00e4sser\";\n";
-    std::string bytes = "\xFF\xFE";
-    for (char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
+    // Either byte order; a surrogate pair joins into one character, a lone
+    // low surrogate is dropped.
+    const std::u16string text = u"\"Key\" = \"W\u00e4sser \U0001F600\";\n\"Lone\" = \"a\xDC00"
+                                u"b\";\n";
+    for (const bool little : {true, false}) {
+        TempDir dir;
+        std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+        for (char16_t c : text) {
+            const char low = static_cast<char>(c & 0xFF), high = static_cast<char>(c >> 8);
+            bytes += little ? low : high;
+            bytes += little ? high : low;
+        }
+        StringsTable table;
+        ASSERT_TRUE(table.LoadFile(dir.Write("t.strings", bytes))) << little;
+        EXPECT_EQ(table.Lookup("Key"), "W\xC3\xA4sser \xF0\x9F\x98\x80") << little;
+        EXPECT_EQ(table.Lookup("Lone"), "ab") << little;
     }
-    StringsTable table;
-    ASSERT_TRUE(table.LoadFile(dir.Write("t.strings", bytes)));
-    EXPECT_EQ(table.Lookup("Key"), "W\xC3\xA4sser");
 }
 
 TEST(StringsTableFile, MalformedFilesFailButKeepWhatCameBefore) {

@@ -196,6 +196,32 @@ TEST_F(TextFields, WidthAndBlocksFollowTheText) {
     EXPECT_EQ(note->GetText(), std::string(254, 'x'));
 }
 
+// Only controls that store their text show the committed text: a control
+// without access information leaves its widget to the panel (labels the panel
+// fills), and an outside value still reaches it.
+TEST_F(TextFields, CommittedTextIsShownOnlyByControlsThatStoreIt) {
+    OpenPanel();
+    auto* name = panel->Control<TextEditCtrl>(kTagTextName);
+    name->setExternalValueToData("Zed", 4, 0);
+    name->SetControlValueToUI();
+    EXPECT_EQ(W<QLineEdit>(kTagTextName)->text(), "Zed");
+
+    QLabel label(QStringLiteral("Set by the panel"));
+    QLineEdit edit(QStringLiteral("typed"));
+    StaticTextEditControl shown(&label, nullptr, nullptr, nullptr, nullptr);
+    TextEditCtrl field(&edit, nullptr, nullptr, nullptr, nullptr, nullptr);
+    for (TextEditCtrl* ctrl : {static_cast<TextEditCtrl*>(&shown), &field}) {
+        ctrl->InitializeCtrl(nullptr, nullptr);
+        ctrl->setExternalValueToData("abc", 4, 0);
+        EXPECT_TRUE(ctrl->SetControlValueToUI());
+        EXPECT_EQ(ctrl->GetText(), "abc");
+    }
+    EXPECT_EQ(label.text(), "Set by the panel");
+    EXPECT_EQ(edit.text(), "typed");
+    EXPECT_TRUE(field.SetExternalValueToUI("xyz", 4));
+    EXPECT_EQ(edit.text(), "xyz");
+}
+
 using Preferences = FrameworkTest;
 
 TEST_F(Preferences, ValuesRoundTripUnderThePrinterKey) {

@@ -168,6 +168,15 @@ bool BaseControl::SetValueToTicket(PMPrintSettings settings, bool lock,
     return protect ? SetValueToTicketWithKSPEnc(settings, lock) : SetValueToTicket(settings, lock);
 }
 
+bool BaseControl::ReadPresetText(std::string& text) const {
+    BasePrintPanel* panel = ctrlParentPanelPtr;
+    if (!panel || !panel->GetCurrentPMPrintSettings() || !ctrlDataAccessInfoPtr ||
+        !ctrlDataAccessInfoPtr->ticketKey || ctrlDataBlkPtr.empty())
+        return false;
+    return ReadSettingsText(panel->GetCurrentPMPrintSettings(), ctrlDataAccessInfoPtr->ticketKey,
+                            text);
+}
+
 bool BaseControl::StoreTicketText(PMPrintSettings settings, bool lock, std::string text) {
 #ifndef KESTRANE_NO_OUTPUT_NULL_TICKET
     if (IsOutputNullToTicket())

@@ -146,6 +146,10 @@ protected:
     int ApplyUpdateList(int newIndex, int oldIndex);
     void TrackConnection(QMetaObject::Connection c) { widgetConnections.push_back(c); }
     void DropConnections();
+    // The text stored under the ticket key in the panel's current print
+    // settings; false without settings, ticket key or value block, or when
+    // the read fails.
+    bool ReadPresetText(std::string& text) const;
     // Writes already-formed text under the ticket key.
     bool StoreTicketText(PMPrintSettings settings, bool lock, std::string text);
     QString LocalizedText(const char* key, bool defaultTable = false) const;

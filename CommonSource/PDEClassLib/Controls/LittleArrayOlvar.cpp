@@ -1,13 +1,9 @@
 #include "LittleArrayOlvar.h"
 
-#include "BasePrintPanel.h"
 #include "NumberUnit.h"
 
 #include <QSignalBlocker>
 #include <QSpinBox>
-
-#include <cstdlib>
-#include <cstring>
 
 namespace KESTRANE_NS {
 
@@ -15,23 +11,16 @@ LittleArrayOlvar::LittleArrayOlvar(QWidget* widget, const LittleArrayOlvarIniDat
                                    const ControlConstrainTable* table,
                                    const ControlDataAccessInfo* accessInfo, const char* userName,
                                    const QString& title)
-    : titleString(title) {
-    CreateControl(widget);
-    if (ini) {
-        iniData = *ini;
-        hasIniData = true;
+    : IntegerControl(widget, ini, table, accessInfo, userName), titleString(title) {
+    if (ini)
         lastValue = ini->defaultValue;
-    }
-    StoreRecords(table, accessInfo, userName);
-    ctrlDataSize = 4;
 }
 
 bool LittleArrayOlvar::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
     BaseControl::InitializeCtrl(bundle, ppd);
     if (hasIniData)
         SetRange(iniData.minimum, iniData.maximum);
-    AllocateValueBlocks(4);
-    ctrlDataSize = 4;
+    AllocateIntegerBlocks();
     return true;
 }
 
@@ -52,71 +41,17 @@ int LittleArrayOlvar::WidgetValue() const {
     return UIBlkInt();
 }
 
-bool LittleArrayOlvar::SetControlValueToUI() {
+void LittleArrayOlvar::ShowWidgetValue(int value) {
     if (auto* spin = qobject_cast<QSpinBox*>(ControlPtr)) {
         const QSignalBlocker block(spin);
-        spin->setValue(ControlBlkInt());
+        spin->setValue(value);
     }
-    return true;
-}
-
-bool LittleArrayOlvar::SetExternalValueToUI(const void* value, uint32_t) {
-    auto* spin = qobject_cast<QSpinBox*>(ControlPtr);
-    if (!spin || !IsWidgetEnabled(spin) || !value)
-        return false;
-    int32_t v;
-    std::memcpy(&v, value, sizeof v);
-    const QSignalBlocker block(spin);
-    spin->setValue(v);
-    return true;
 }
 
 void LittleArrayOlvar::SetValueFromUIToControl() {
-    if (ControlPtr) {
-        SetControlBlkInt(UIBlkInt());
+    IntegerControl::SetValueFromUIToControl();
+    if (ControlPtr)
         lastValue = UIBlkInt();
-    }
-}
-
-uint8_t* LittleArrayOlvar::GetValueFromUI() {
-    SetUIBlkInt(WidgetValue());
-    return GetValueFromUIDataBlk();
-}
-
-bool LittleArrayOlvar::ConvertToTickectData(std::string& out) {
-    out = std::to_string(ControlBlkInt());
-    return true;
-}
-
-bool LittleArrayOlvar::GetValueToPreset() {
-    BasePrintPanel* panel = ctrlParentPanelPtr;
-    if (!panel || !panel->GetCurrentPMPrintSettings() || !ctrlDataAccessInfoPtr ||
-        !ctrlDataAccessInfoPtr->ticketKey || ctrlDataBlkPtr.empty())
-        return false;
-    std::string text;
-    if (!ReadSettingsText(panel->GetCurrentPMPrintSettings(), ctrlDataAccessInfoPtr->ticketKey,
-                          text))
-        return false;
-    SetControlBlkInt(std::atoi(text.c_str()));
-    return true;
-}
-
-bool LittleArrayOlvar::ConvertFromPreferenceString(const std::string& text) {
-    SetControlBlkInt(std::atoi(text.c_str()));
-    return true;
-}
-
-bool LittleArrayOlvar::ConvertToPreferenceString(std::string& out) {
-    out = std::to_string(ControlBlkInt());
-    return true;
-}
-
-const void* LittleArrayOlvar::GetDefaultDataBlk() const {
-    return hasIniData ? &iniData.defaultValue : nullptr;
-}
-
-const void* LittleArrayOlvar::GetIniDataBlk() const {
-    return hasIniData ? &iniData.initialValue : nullptr;
 }
 
 bool LittleArrayOlvar::SetValueToTicket(PMPrintSettings settings, bool lock) {

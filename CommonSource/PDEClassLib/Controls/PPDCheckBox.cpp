@@ -16,19 +16,7 @@ namespace KESTRANE_NS {
 PPDCheckBox::PPDCheckBox(QWidget* widget, const char* key, const CheckBoxIniData* ini,
                          const ControlConstrainTable* table,
                          const ControlDataAccessInfo* accessInfo, const char* userName)
-    : CheckBox(widget, ini, table, accessInfo, userName) {
-    if (key)
-        ppdKey.assign(key, strnlen(key, 255));
-}
-
-ppd_file_t* PPDCheckBox::PanelPPD() const {
-    return ctrlParentPanelPtr ? ctrlParentPanelPtr->GetCurrentPPD() : nullptr;
-}
-
-void PPDCheckBox::BindPPDOption(ppd_file_t* ppd) {
-    m_ptPPDOptions = ppd && !ppdKey.empty() ? ppdFindOption(ppd, ppdKey.c_str()) : nullptr;
-    m_paPPDChoices = ArrayFromPPDOption(m_ptPPDOptions).value_or(std::vector<PDEChoice>{});
-}
+    : PPDBoundControl(widget, key, ini, table, accessInfo, userName) {}
 
 bool PPDCheckBox::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
     std::optional<std::string> title;
@@ -38,10 +26,8 @@ bool PPDCheckBox::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
     bool ok = CheckBox::InitializeCtrl(bundle, ppd);
     BindPPDOption(ppd);
     int value = 0;
-    if (GetDefaultValueFromPPD(ppd, &value)) {
-        iniData.defaultValue = static_cast<uint32_t>(value);
-        hasIniData = true;
-    }
+    if (GetDefaultValueFromPPD(ppd, &value))
+        TakeDefaultValue(value);
     return ok;
 }
 
@@ -81,38 +67,18 @@ bool PPDCheckBox::PPDMarkOptionByIndex(ppd_file_t* ppd, int value) {
     if (!m_ptPPDOptions)
         BindPPDOption(ppd);
     ppd_choice_t* choice = ChoiceForValue(value);
-    if (!choice)
-        return false;
-    MarkPPDChoice(ppd, ppdKey.c_str(), choice->choice);
-    if (ctrlParentPanelPtr)
-        ReportPPDChoice(ctrlParentPanelPtr->GetCurrentPDECallbackObj(), ppdKey.c_str(),
-                        choice->choice);
-    return true;
+    return choice && MarkChoice(ppd, choice->choice);
 }
 
 bool PPDCheckBox::SetPPD(ppd_file_t* ppd) {
-    return PPDMarkOptionByIndex(ppd, WidgetState());
+    return PPDMarkOptionByIndex(ppd, WidgetValue());
 }
 
-bool PPDCheckBox::UIEventHandler() {
-    CheckBox::UIEventHandler();
-    ppd_file_t* ppd = PanelPPD();
-    SetPPD(ppd);
-    if (ctrlParentPanelPtr && ppd)
-        ctrlParentPanelPtr->UpdateConflictsPanelControlFromPPD(ppd);
-    return true;
-}
-
-bool PPDCheckBox::GetValueToPreset() {
-    if (ctrlDataAccessInfoPtr && ctrlDataAccessInfoPtr->ticketKey)
-        return CheckBox::GetValueToPreset();
-    ppd_file_t* ppd = PanelPPD();
-    if (!ppd || ppdKey.empty() || ctrlDataBlkPtr.empty())
-        return false;
+bool PPDCheckBox::MarkedValue(ppd_file_t* ppd, int& value) {
     ppd_choice_t* marked = ppdFindMarkedChoice(ppd, ppdKey.c_str());
     if (!marked)
         return false;
-    SetControlBlkInt(std::strcmp(marked->choice, "True") == 0 ? 1 : 0);
+    value = std::strcmp(marked->choice, "True") == 0 ? 1 : 0;
     return true;
 }
 

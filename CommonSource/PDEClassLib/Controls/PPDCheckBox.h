@@ -4,10 +4,13 @@
 #pragma once
 
 #include "CheckBox.h"
+#include "PPDBoundControl.h"
 
 namespace KESTRANE_NS {
 
-class PPDCheckBox : public CheckBox {
+extern template class PPDBoundControl<CheckBox>;
+
+class PPDCheckBox : public PPDBoundControl<CheckBox> {
 public:
     // PPDCheckBox:ppdKey:IniData:Constrain:AccessInfo:usernamein:
     PPDCheckBox(QWidget* widget, const char* ppdKey, const CheckBoxIniData* iniData,
@@ -16,33 +19,19 @@ public:
 
     bool InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) override;
     bool InitializeTitle(PDEBundleRef bundle) override;
-    bool SetValueToTicket(PMPrintSettings, bool) override { return true; }
-    using CheckBox::SetValueToTicket;
-    bool BaseSetValueToTicket(PMPrintSettings settings, bool lock) {
-        return BaseControl::SetValueToTicket(settings, lock);
-    }
-    bool UIEventHandler() override;
-    // Without a ticket key the value is the choice marked in the PPD.
-    bool GetValueToPreset() override;
     // Marks the choice of a value (1 "True", 0 "False") in the PPD and reports
     // it to the host.
     bool PPDMarkOptionByIndex(ppd_file_t* ppd, int value);
-    // Marks the current value.
-    bool SetPPD(ppd_file_t* ppd);
+    bool SetPPD(ppd_file_t* ppd) override;
     // The value of a default choice keyword; false without one.
     bool GetDefaultValueFromPPD(ppd_file_t* ppd, int* value);
     int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
 
-    const std::string& GetPPDKey() const { return ppdKey; }
     // The choice of the option for a value, or null.
     ppd_choice_t* ChoiceForValue(int value) const;
 
 protected:
-    ppd_file_t* PanelPPD() const;
-    void BindPPDOption(ppd_file_t* ppd);
-
-    std::string ppdKey; // at most 255 bytes
-    QString optionTitle;
+    bool MarkedValue(ppd_file_t* ppd, int& value) override;
 };
 
 } // namespace KESTRANE_NS

@@ -37,6 +37,16 @@ static void PlaceWidget(QWidget* widget, const PPDControlPlacement& placement,
     widget->show();
 }
 
+// Makes a new run-time widget the control's widget at its place in the box;
+// returns its bounds.
+static QRect AdoptWidget(BaseControl& control, QWidget* widget,
+                         const PPDControlPlacement& placement) {
+    QRect bounds = GetControlPosition(placement, widget->sizeHint().height());
+    widget->setGeometry(bounds);
+    control.SetControlPtr(widget);
+    return bounds;
+}
+
 PPDCheckBoxExt::PPDCheckBoxExt(const PPDControlPlacement& where, const char* key,
                                const CheckBoxIniData* ini, const ControlConstrainTable* table,
                                const ControlDataAccessInfo* accessInfo, const char* userName)
@@ -50,30 +60,23 @@ bool PPDCheckBoxExt::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
     if (!title.isEmpty()) {
         optionTitle = title;
         auto* box = new QCheckBox(title);
-        bounds = GetControlPosition(placement, box->sizeHint().height());
-        box->setGeometry(bounds);
-        SetControlPtr(box);
+        bounds = AdoptWidget(*this, box, placement);
         int value = 0;
         CQuickXPPDIndex* index = ctrlParentPanelPtr ? ctrlParentPanelPtr->Getxppd() : nullptr;
         if (ppd && index && GetDefaultValueFromPPD(ppd, &value)) {
             box->setChecked(value != 0);
-            iniData.defaultValue = static_cast<uint32_t>(value);
-            hasIniData = true;
+            TakeDefaultValue(value);
         }
         PlaceWidget(box, placement, bounds);
-        AllocateValueBlocks(4);
-        ctrlDataSize = 4;
+        AllocateIntegerBlocks();
     }
     BindPPDOption(ppd);
     return true;
 }
 
 int PPDCheckBoxExt::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
-    CQuickXPPDIndex* index = ctrlParentPanelPtr ? ctrlParentPanelPtr->Getxppd() : nullptr;
-    if (!ppd || !index || !ControlPtr)
+    if (!ControlPtr || !FillPPDInfoList(ppd, ppdInfoList))
         return 0;
-    ppdInfoList.clear();
-    InitializeValueFromPPD(ppd, *index, &ppdInfoList, ppdKey.c_str());
     // Each entry sets the state in turn, so the last choice listed decides.
     for (const PPDUIListEntry& entry : ppdInfoList)
         ControlPtr->setEnabled(entry[3] != kConflictTrue);
@@ -96,28 +99,21 @@ bool PPDPopupControlExt::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
         auto* combo = new QComboBox;
         combo->setEditable(false);
         combo->setToolTip(optionTitle);
-        bounds = GetControlPosition(placement, combo->sizeHint().height());
-        combo->setGeometry(bounds);
-        SetControlPtr(combo);
-        CQuickXPPDIndex* index = ctrlParentPanelPtr ? ctrlParentPanelPtr->Getxppd() : nullptr;
-        if (!ppd || ppdKey.empty() || !index) {
+        bounds = AdoptWidget(*this, combo, placement);
+        if (!FillPPDInfoList(ppd, ppdInfoList)) {
             // Nothing to list: the widget is not shown and holds no value.
             SetControlPtr(nullptr);
             delete combo;
         } else {
-            ppdInfoList.clear();
-            InitializeValueFromPPD(ppd, *index, &ppdInfoList, ppdKey.c_str());
             ReInitializeMenu(ppdInfoList);
             int value = 0;
             if (GetDefaultValueFromPPD(ppd, &value)) {
                 const QSignalBlocker block(combo);
                 combo->setCurrentIndex(value - 1);
-                iniData.defaultValue = static_cast<uint32_t>(value);
-                hasIniData = true;
+                TakeDefaultValue(value);
             }
             PlaceWidget(combo, placement, bounds);
-            AllocateValueBlocks(4);
-            ctrlDataSize = 4;
+            AllocateIntegerBlocks();
         }
     }
     BindPPDOption(ppd);
@@ -135,8 +131,7 @@ bool PPDStaticTextCtrlExt::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) 
     if (title.isEmpty())
         return false;
     auto* label = new QLabel(WithColon(title));
-    bounds = GetControlPosition(placement, label->sizeHint().height());
-    SetControlPtr(label);
+    bounds = AdoptWidget(*this, label, placement);
     PlaceWidget(label, placement, bounds);
     return true;
 }

@@ -17,35 +17,13 @@ namespace KESTRANE_NS {
 PPDPopupControl::PPDPopupControl(QWidget* widget, const char* key, const PopupIniData* ini,
                                  const ControlConstrainTable* table,
                                  const ControlDataAccessInfo* accessInfo, const char* userName)
-    : PopupControl(widget, ini, table, accessInfo, userName) {
-    if (key)
-        ppdKey.assign(key, strnlen(key, 255));
-}
-
-ppd_file_t* PPDPopupControl::PanelPPD() const {
-    return ctrlParentPanelPtr ? ctrlParentPanelPtr->GetCurrentPPD() : nullptr;
-}
-
-void PPDPopupControl::BindPPDOption(ppd_file_t* ppd) {
-    m_ptPPDOptions = ppd && !ppdKey.empty() ? ppdFindOption(ppd, ppdKey.c_str()) : nullptr;
-    m_paPPDChoices = ArrayFromPPDOption(m_ptPPDOptions).value_or(std::vector<PDEChoice>{});
-}
-
-bool PPDPopupControl::FillPPDInfoList(ppd_file_t* ppd) {
-    CQuickXPPDIndex* index = ctrlParentPanelPtr ? ctrlParentPanelPtr->Getxppd() : nullptr;
-    ppdInfoList.clear();
-    if (!ppd || !index || ppdKey.empty())
-        return false;
-    InitializeValueFromPPD(ppd, *index, &ppdInfoList, ppdKey.c_str());
-    return true;
-}
+    : PPDBoundControl(widget, key, ini, table, accessInfo, userName) {}
 
 bool PPDPopupControl::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
     BaseControl::InitializeCtrl(bundle, ppd);
     BindPPDOption(ppd);
     InitializeMenu(bundle, ppd);
-    AllocateValueBlocks(4);
-    ctrlDataSize = 4;
+    AllocateIntegerBlocks();
     return true;
 }
 
@@ -57,7 +35,7 @@ bool PPDPopupControl::ReInitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
 
 bool PPDPopupControl::InitializeMenu(PDEBundleRef, ppd_file_t* ppd) {
     // Without the constraint index the control skips its PPD initialisation.
-    if (!FillPPDInfoList(ppd))
+    if (!FillPPDInfoList(ppd, ppdInfoList))
         return false;
     ReInitializeMenu(ppdInfoList);
     if (QComboBox* combo = GetComboBox()) {
@@ -65,10 +43,8 @@ bool PPDPopupControl::InitializeMenu(PDEBundleRef, ppd_file_t* ppd) {
         combo->setCurrentIndex(combo->count() > 0 ? 0 : -1);
     }
     int value = 0;
-    if (GetDefaultValueFromPPD(ppd, &value)) {
-        iniData.defaultValue = static_cast<uint32_t>(value);
-        hasIniData = true;
-    }
+    if (GetDefaultValueFromPPD(ppd, &value))
+        TakeDefaultValue(value);
     std::optional<std::string> title;
     GetUITitleFromPPD(ppd, ppdKey.c_str(), title);
     optionTitle = title ? QString::fromStdString(*title) : QString();
@@ -105,42 +81,24 @@ bool PPDPopupControl::SetPPD(ppd_file_t* ppd) {
         return false;
     if (!m_ptPPDOptions)
         BindPPDOption(ppd);
-    int index = SelectedValue() - 1;
+    int index = WidgetValue() - 1;
     if (!m_ptPPDOptions || index < 0 || index >= m_ptPPDOptions->num_choices)
         return false;
-    const char* choice = m_ptPPDOptions->choices[index].choice;
-    MarkPPDChoice(ppd, ppdKey.c_str(), choice);
-    if (ctrlParentPanelPtr)
-        ReportPPDChoice(ctrlParentPanelPtr->GetCurrentPDECallbackObj(), ppdKey.c_str(), choice);
-    return true;
+    return MarkChoice(ppd, m_ptPPDOptions->choices[index].choice);
 }
 
-bool PPDPopupControl::UIEventHandler() {
-    PopupControl::UIEventHandler();
-    ppd_file_t* ppd = PanelPPD();
-    SetPPD(ppd);
-    if (ctrlParentPanelPtr && ppd)
-        ctrlParentPanelPtr->UpdateConflictsPanelControlFromPPD(ppd);
-    return true;
-}
-
-bool PPDPopupControl::GetValueToPreset() {
-    if (ctrlDataAccessInfoPtr && ctrlDataAccessInfoPtr->ticketKey)
-        return PopupControl::GetValueToPreset();
-    // The choice travels as a PPD mark, so what is marked now is the value;
-    // the option's default stands in when nothing is marked.
-    ppd_file_t* ppd = PanelPPD();
-    if (!ppd || ppdKey.empty() || ctrlDataBlkPtr.empty())
-        return false;
+// The choice travels as a PPD mark, so what is marked now is the value; the
+// option's default stands in when nothing is marked.
+bool PPDPopupControl::MarkedValue(ppd_file_t* ppd, int& value) {
     int index = GetIndexOfMarkedOptionWithKey(nullptr, ppd, ppdKey.c_str());
     if (index < 0)
         return false;
-    SetControlBlkInt(index + 1);
+    value = index + 1;
     return true;
 }
 
 int PPDPopupControl::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
-    if (!FillPPDInfoList(ppd))
+    if (!FillPPDInfoList(ppd, ppdInfoList))
         return 0;
     for (size_t i = 0; i < ppdInfoList.size(); ++i)
         SetItemEnabled(static_cast<int>(i), ppdInfoList[i][3] != kConflictTrue);

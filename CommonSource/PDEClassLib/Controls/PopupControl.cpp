@@ -6,22 +6,14 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace KESTRANE_NS {
 
 PopupControl::PopupControl(QWidget* widget, const PopupIniData* ini,
                            const ControlConstrainTable* table,
-                           const ControlDataAccessInfo* accessInfo, const char* userName) {
-    CreateControl(widget);
-    if (ini) {
-        iniData = *ini;
-        hasIniData = true;
-    }
-    StoreRecords(table, accessInfo, userName);
-    ctrlDataSize = 4;
-}
+                           const ControlDataAccessInfo* accessInfo, const char* userName)
+    : IntegerControl(widget, ini, table, accessInfo, userName) {}
 
 QComboBox* PopupControl::GetComboBox() const {
     return qobject_cast<QComboBox*>(ControlPtr);
@@ -30,8 +22,7 @@ QComboBox* PopupControl::GetComboBox() const {
 bool PopupControl::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
     BaseControl::InitializeCtrl(bundle, ppd);
     InitializeMenu(bundle, ppd);
-    AllocateValueBlocks(4);
-    ctrlDataSize = 4;
+    AllocateIntegerBlocks();
     return true;
 }
 
@@ -71,89 +62,30 @@ bool PopupControl::IsItemEnabled(int index) const {
     return item && item->isEnabled();
 }
 
-int PopupControl::SelectedValue() const {
+int PopupControl::WidgetValue() const {
     if (QComboBox* combo = GetComboBox())
         return combo->currentIndex() + 1;
     return UIBlkInt();
 }
 
-void PopupControl::SelectValue(int value) {
+void PopupControl::ShowWidgetValue(int value) {
     if (QComboBox* combo = GetComboBox()) {
         const QSignalBlocker block(combo);
         combo->setCurrentIndex(value >= 1 && value <= combo->count() ? value - 1 : -1);
     }
 }
 
-bool PopupControl::SetControlValueToUI() {
-    SelectValue(ControlBlkInt());
-    return true;
-}
-
-bool PopupControl::SetExternalValueToUI(const void* value, uint32_t) {
-    if (!ControlPtr || !IsWidgetEnabled(ControlPtr) || !value)
-        return false;
-    int32_t v;
-    std::memcpy(&v, value, sizeof v);
-    SelectValue(v);
-    return true;
-}
-
-void PopupControl::SetValueFromUIToControl() {
-    if (ControlPtr)
-        SetControlBlkInt(UIBlkInt());
-}
-
-uint8_t* PopupControl::GetValueFromUI() {
-    SetUIBlkInt(SelectedValue());
-    return GetValueFromUIDataBlk();
-}
-
-bool PopupControl::ConvertToTickectData(std::string& out) {
-    out = std::to_string(ControlBlkInt());
-    return true;
-}
-
-bool PopupControl::GetValueToPreset() {
-    BasePrintPanel* panel = ctrlParentPanelPtr;
-    if (!panel || !panel->GetCurrentPMPrintSettings() || !ctrlDataAccessInfoPtr ||
-        !ctrlDataAccessInfoPtr->ticketKey || ctrlDataBlkPtr.empty())
-        return false;
-    std::string text;
-    if (!ReadSettingsText(panel->GetCurrentPMPrintSettings(), ctrlDataAccessInfoPtr->ticketKey,
-                          text))
-        return false;
-    SetControlBlkInt(std::atoi(text.c_str()));
-    return true;
-}
-
-bool PopupControl::ConvertFromPreferenceString(const std::string& text) {
-    SetControlBlkInt(std::atoi(text.c_str()));
-    return true;
-}
-
-bool PopupControl::ConvertToPreferenceString(std::string& out) {
-    out = std::to_string(ControlBlkInt());
-    return true;
-}
-
-const void* PopupControl::GetDefaultDataBlk() const {
-    return hasIniData ? &iniData.defaultValue : nullptr;
-}
-
-const void* PopupControl::GetIniDataBlk() const {
-    return hasIniData ? &iniData.initialValue : nullptr;
-}
-
 int PopupControl::DoControlUpdateConstrain() {
-    return ApplyUpdateList(SelectedValue() - 1, UIBlkInt() - 1);
+    return ApplyUpdateList(WidgetValue() - 1, UIBlkInt() - 1);
 }
 
 int PopupControl::DoControlConstrain() {
     if (!ctrlConstrainControlArray)
         return 0;
     int oldValue = UIBlkInt();
-    int newValue = SelectedValue();
-    // Release the old item's list before the new one takes hold.
+    int newValue = WidgetValue();
+    // Unlike the other controls, the old item's list is released before the
+    // new one takes hold.
     if (oldValue > 0)
         EnableControlConstrains(
             GetConstrainList(ctrlConstrainControlArray->disableLists, oldValue - 1));
@@ -164,14 +96,7 @@ int PopupControl::DoControlConstrain() {
 }
 
 int PopupControl::DoControlHideConstrain() {
-    if (!ctrlConstrainControlArray)
-        return 0;
-    int oldValue = UIBlkInt();
-    int newValue = SelectedValue();
-    HideControlConstrains(GetConstrainList(ctrlConstrainControlArray->hideLists, newValue - 1));
-    if (oldValue >= 1)
-        ShowControlConstrains(GetConstrainList(ctrlConstrainControlArray->hideLists, oldValue - 1));
-    return 0;
+    return ApplyHideLists(WidgetValue() - 1, UIBlkInt() - 1);
 }
 
 bool PopupControl::SimulationUIEventHandler() {

@@ -74,7 +74,7 @@ bool RadioButton::UIEventHandler() {
         // The button the click turned off releases its own lists too;
         // otherwise they would stay applied after the group reads it.
         for (RadioButton* other : radioGroup->GetRadioArray())
-            if (other != this && other->WidgetState() != other->UIBlkInt())
+            if (other != this && other->WidgetValue() != other->UIBlkInt())
                 other->BaseControl::UIEventHandler();
         radioGroup->GetValueFromUI();
     }

@@ -1,6 +1,6 @@
 #include "TextEditCtrl.h"
 
-#include "BasePrintPanel.h"
+#include "PDETextUnits.h"
 #include "TextUtility.h"
 #include "TicketText.h"
 
@@ -12,16 +12,6 @@
 #include <cstring>
 
 namespace KESTRANE_NS {
-
-// At most maxBytes of UTF-8 text, never ending inside a character.
-static std::string CutUTF8(const std::string& text, size_t maxBytes) {
-    if (text.size() <= maxBytes)
-        return text;
-    size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
-}
 
 TextEditCtrl::TextEditCtrl(QWidget* widget, const TextEditIniData* ini,
                            const ControlConstrainTable* table,
@@ -86,7 +76,7 @@ void TextEditCtrl::StoreText(std::vector<uint8_t>& block, const std::string& tex
     if (block.empty())
         return;
     std::fill(block.begin(), block.end(), 0);
-    std::string cut = CutUTF8(text, block.size() - 1);
+    std::string cut = CutUtf8ToBytes(text, block.size() - 1);
     std::memcpy(block.data(), cut.data(), cut.size());
 }
 
@@ -138,18 +128,13 @@ uint8_t* TextEditCtrl::GetValueFromUI() {
 }
 
 bool TextEditCtrl::ConvertToTickectData(std::string& out) {
-    out = CutUTF8(GetText(), 255);
+    out = CutUtf8ToBytes(GetText(), 255);
     return true;
 }
 
 bool TextEditCtrl::GetValueToPreset() {
-    BasePrintPanel* panel = ctrlParentPanelPtr;
-    if (!panel || !panel->GetCurrentPMPrintSettings() || !ctrlDataAccessInfoPtr ||
-        !ctrlDataAccessInfoPtr->ticketKey || ctrlDataBlkPtr.empty())
-        return false;
     std::string text;
-    if (!ReadSettingsText(panel->GetCurrentPMPrintSettings(), ctrlDataAccessInfoPtr->ticketKey,
-                          text))
+    if (!ReadPresetText(text))
         return false;
     StoreText(ctrlDataBlkPtr, ReadTicketString(text));
     ctrlDataSize = static_cast<uint32_t>(GetStringLength(GetText()));
@@ -163,7 +148,7 @@ bool TextEditCtrl::ConvertFromPreferenceString(const std::string& text) {
 }
 
 bool TextEditCtrl::ConvertToPreferenceString(std::string& out) {
-    out = CutUTF8(GetText(), 254);
+    out = CutUtf8ToBytes(GetText(), 254);
     return true;
 }
 

@@ -1,51 +1,18 @@
 #include "TextUtility.h"
 
+#include "Utf8Codec.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 namespace KESTRANE_NS {
 
-namespace {
-
-// Decodes one UTF-8 sequence at text[pos]; returns its length, 0 when it is
-// malformed (overlong forms, surrogates and values above U+10FFFF included).
-std::size_t DecodeUTF8(const std::string& text, std::size_t pos, char32_t& cp) {
-    const auto b0 = static_cast<unsigned char>(text[pos]);
-    std::size_t len;
-    char32_t min;
-    if (b0 < 0x80) {
-        cp = b0;
-        return 1;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2, cp = b0 & 0x1F, min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3, cp = b0 & 0x0F, min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4, cp = b0 & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (pos + len > text.size())
-        return 0;
-    for (std::size_t i = 1; i < len; ++i) {
-        const auto b = static_cast<unsigned char>(text[pos + i]);
-        if ((b & 0xC0) != 0x80)
-            return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return len;
-}
-
-} // namespace
-
 std::optional<std::u16string> UTF16FromUTF8(const std::string& text) {
     std::u16string out;
     for (std::size_t pos = 0; pos < text.size();) {
         char32_t cp;
-        std::size_t len = DecodeUTF8(text, pos, cp);
+        std::size_t len = DecodeUtf8Sequence(text, pos, cp);
         if (len == 0)
             return std::nullopt;
         if (cp >= 0x10000) {
@@ -141,7 +108,7 @@ std::string GetShortenString(const std::string& text, int maximumWidth) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         char32_t cp;
-        std::size_t len = DecodeUTF8(text, pos, cp);
+        std::size_t len = DecodeUtf8Sequence(text, pos, cp);
         if (len == 0)
             break;
         width += len == 1 ? 1 : 2;
