@@ -71,6 +71,9 @@ struct WatermarkWriterState {
     int imageUnder = 1; // point 23
     int imageOver = 1;  // points 27 and 28, image
     bool imageLoaded = false;
+    // Kept open for the whole job: the image library keeps part of every image
+    // it closes, so reopening at each "%%EndSetup" would grow without bound.
+    cups_image_t* image = nullptr;
     unsigned imageWidth = 0;
     unsigned imageHeight = 0;
     int hexColumn = 0;
@@ -126,16 +129,16 @@ void WriteText(int pointCode) {
 // Sends the image's pixels once, into the printer's picstr array.
 void LoadImage() {
     gState.imageLoaded = false;
-    cups_image_t* image = WatermarkOpenImage(psOptionWatermark.filePath);
+    if (!gState.image)
+        gState.image = WatermarkOpenImage(psOptionWatermark.filePath);
+    cups_image_t* image = gState.image;
     if (!image)
         return;
     const unsigned width = cupsImageGetWidth(image), height = cupsImageGetHeight(image);
     const int depth = cupsImageGetDepth(image);
     const size_t rowBytes = static_cast<size_t>(depth) * width;
-    if (rowBytes > 0x7FFFFFFF || height > 0x7FFFFFFF) {
-        cupsImageClose(image);
+    if (rowBytes > 0x7FFFFFFF || height > 0x7FFFFFFF)
         return;
-    }
     std::fprintf(gFilterOut, "%d array /picstr exch def\n", static_cast<int>(height));
     std::fprintf(gFilterOut, "/line 0 def /readdata { 0 1 %d 1 sub { /strix exch def\n",
                  static_cast<int>(height));
@@ -151,7 +154,6 @@ void LoadImage() {
     if (gState.hexColumn != 0)
         std::fputc('\n', gFilterOut);
     gState.hexColumn = 0;
-    cupsImageClose(image);
     gState.imageLoaded = true;
     gState.imageWidth = width;
     gState.imageHeight = height;
@@ -266,6 +268,8 @@ int WatermarkGetTicketFromPDE(char* const argv[]) {
 }
 
 void WatermarkResetState() {
+    if (gState.image)
+        cupsImageClose(gState.image);
     gState = WatermarkWriterState{};
 }
 

@@ -202,6 +202,17 @@ TEST_F(ImageWatermark, NegativeOrNonFiniteScaleStaysValidPostScript) {
     EXPECT_EQ(out.find("inf"), std::string::npos);
 }
 
+// Every setup end sends the pixels again, from the image opened the first time.
+TEST_F(ImageWatermark, EverySetupEndSendsThePixelsAgain) {
+    StartJob(ImageTicket(image, "2", "1"));
+    const std::string once = RunPoints({{16, 0}});
+    ASSERT_EQ(once, kData3x2);
+    std::string many;
+    for (int i = 0; i < 50; ++i)
+        many += once;
+    EXPECT_EQ(RunPoints(std::vector<std::pair<int, int>>(50, {16, 0})), many);
+}
+
 // An image that cannot be read still uses up a first-page-only drawing.
 TEST_F(ImageWatermark, UnreadableImageStillUsesTheFlag) {
     fs::remove(image);
