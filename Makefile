@@ -31,6 +31,7 @@ install: build
 
 bench: build
 	./bench/filter-throughput $(BUILD)
+	./bench/constraint-index $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
