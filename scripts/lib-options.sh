@@ -29,6 +29,11 @@ postscript_part() {
     _start=$((_off + 31))
     _size=$(wc -c < "$1")
     _len=$((_size - _start))
-    if [ "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' ')" = 04 ]; then _len=$((_len - 1)); fi
+    if ends_with_ctrl_d "$1"; then _len=$((_len - 1)); fi
     tail -c +"$((_start + 1))" "$1" | head -c "$_len"
+}
+
+# True when FILE ends with Control-D, the end of a printer stream.
+ends_with_ctrl_d() {
+    [ "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' \n')" = 04 ]
 }

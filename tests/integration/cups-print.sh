@@ -1,137 +1,41 @@
 #!/bin/sh
-# End-to-end print test through a real, private cupsd.
+# End-to-end print test through a real, private cupsd (cupsd-harness.sh).
 #
 #   cups-print.sh JOBFILTER SOURCE_DIR
 #
-# Starts cupsd with its own configuration, spool, logs and ServerBin in a
-# temporary directory (talking over a unix socket of its own, so it can clash
-# with no other scheduler), adds a queue with our sample PPD whose filter chain
-# is pstops -> jobfilter and whose device is a file, prints a few jobs with
-# `lp -o` and checks the device file: job ticket, PJL header byte for byte,
-# PostScript fragments, Control-D. cupsd is stopped and the directory removed
-# on every exit (KEEP=1 keeps the directory for a look).
+# A queue with our sample PPD (filter chain pstops -> jobfilter, device a
+# file) prints a few jobs with `lp -o`; the device file must hold the job
+# ticket, the PJL header byte for byte, the PostScript fragments and the
+# closing Control-D.
 #
 # Exit 0 all passed, 1 a check failed, 77 skipped (not root, no cupsd).
 set -u
 FILTER_BIN=$(readlink -f "$1")
 SRC=$(readlink -f "$2")
 . "$SRC/scripts/lib-options.sh"
+. "$SRC/tests/integration/cupsd-harness.sh"
 
-if [ "$(id -u)" != 0 ]; then echo "SKIP: needs root (cupsd runs filters as lp)"; exit 77; fi
-for t in cupsd lp lpadmin ipptool cupstestppd gs; do
-    command -v "$t" >/dev/null 2>&1 || { echo "SKIP: $t not installed"; exit 77; }
-done
-CUPS_SYS_SERVERBIN=$(cups-config --serverbin 2>/dev/null || echo /usr/lib/cups)
-[ -x "$CUPS_SYS_SERVERBIN/filter/pstops" ] || { echo "SKIP: pstops not installed"; exit 77; }
-
+cupsd_require lp cupstestppd gs
 PPD="$SRC/ppd/Kestrane-MFP.ppd"
 DOC="$SRC/samples/report.ps"
 P=com.kestrane.mtz.printsettings
 
-T=$(mktemp -d /tmp/kestrane-cups.XXXXXX)
-CUPSD_PID=""
-cleanup() {
-    if [ -n "$CUPSD_PID" ]; then
-        kill -TERM "$CUPSD_PID" 2>/dev/null
-        wait "$CUPSD_PID" 2>/dev/null
-    fi
-    if [ -n "${KEEP:-}" ]; then echo "kept $T"; else rm -rf "$T"; fi
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
-
-# Filters run as lp with umask 077: every directory on the way must be o+x.
-chmod 755 "$T"
-mkdir -p "$T/etc" "$T/spool" "$T/cache" "$T/run" "$T/log" "$T/out" "$T/res" \
-    "$T/serverbin/filter" "$T/elsewhere" "$T/kspool"
-chmod 755 "$T/serverbin" "$T/serverbin/filter" "$T/elsewhere"
-for d in backend cgi-bin daemon driver monitor notifier; do
-    ln -s "$CUPS_SYS_SERVERBIN/$d" "$T/serverbin/$d"
-done
-ln -s "$CUPS_SYS_SERVERBIN"/filter/* "$T/serverbin/filter/"
-# cupsd refuses a filter that is not root-owned or is group/world-writable.
-install -o root -g root -m 755 "$FILTER_BIN" "$T/serverbin/filter/jobfilter"
-# The spool directory shared by dialog and filter: owned by lp, anyone may
-# create, nobody may list.
-chown lp "$T/kspool"
-chmod 1733 "$T/kspool"
-
-cat > "$T/etc/cups-files.conf" <<EOF
-ServerRoot $T/etc
-RequestRoot $T/spool
-CacheDir $T/cache
-StateDir $T/run
-ServerBin $T/serverbin
-ErrorLog $T/log/error_log
-AccessLog $T/log/access_log
-PageLog $T/log/page_log
-Printcap $T/printcap
-FileDevice Yes
-SetEnv KESTRANE_SPOOL_DIR $T/kspool
-EOF
-cat > "$T/etc/cupsd.conf" <<EOF
-LogLevel info
-Listen $T/cups.sock
-Browsing No
-<Location />
-</Location>
-EOF
-
-PASS=0
-FAIL=0
-ok() { PASS=$((PASS + 1)); echo "ok   $1"; }
-bad() { FAIL=$((FAIL + 1)); echo "FAIL $1"; }
-check() { # NAME COMMAND...
-    _n=$1; shift
-    if "$@"; then ok "$_n"; else bad "$_n"; fi
-}
-
-if cupstestppd -W none -I filters "$PPD" >"$T/log/cupstestppd" 2>&1; then ok "ppd passes cupstestppd"; else
-    bad "ppd passes cupstestppd"; cat "$T/log/cupstestppd"; fi
-
-export CUPS_SERVER="$T/cups.sock"
-(cd "$T" && exec cupsd -f -c "$T/etc/cupsd.conf" -s "$T/etc/cups-files.conf") &
-CUPSD_PID=$!
-i=0
-until lpstat -r 2>/dev/null | grep -q 'is running'; do
-    i=$((i + 1))
-    [ $i -lt 200 ] || { echo "cupsd did not start"; cat "$T/log/error_log" 2>/dev/null; exit 1; }
-    sleep 0.05
-done
-lpadmin -p kst -E -v "file://$T/out/kst.prn" -P "$PPD" 2>/dev/null ||
-    { echo "lpadmin failed"; exit 1; }
-
-SOCKURI="ipp://$(printf %s "$T/cups.sock" | sed 's|/|%2F|g')/printers/kst"
-cat > "$T/job-state.test" <<'EOF'
-{ OPERATION Get-Job-Attributes
-  GROUP operation-attributes-tag
-  ATTR charset attributes-charset utf-8
-  ATTR naturalLanguage attributes-natural-language en
-  ATTR uri printer-uri $uri
-  ATTR integer job-id $job
-  ATTR name requesting-user-name root
-  ATTR keyword requested-attributes job-state
-  DISPLAY job-state
-}
-EOF
+scratch_dir cups
+mkdir -p "$T/res" "$T/elsewhere"
+chmod 755 "$T/elsewhere"
+if cupstestppd -W none -I filters "$PPD" >"$T/cupstestppd" 2>&1; then ok "ppd passes cupstestppd"; else
+    bad "ppd passes cupstestppd"; cat "$T/cupstestppd"; fi
+cupsd_start "$FILTER_BIN"
+cupsd_add_queue kst "$PPD"
 
 # print NAME lp-arguments...: prints the sample document, waits for the job
 # and keeps the device file as $T/res/NAME.prn.
 print() {
     _name=$1; shift
-    _id=$(lp -d kst "$@" "$DOC" | sed -n 's/.*request id is kst-\([0-9]*\).*/\1/p')
+    _id=$(cupsd_submit kst "$@" "$DOC")
     [ -n "$_id" ] || { bad "$_name: job submitted"; return 1; }
-    _state=""
-    _i=0
-    while [ $_i -lt 400 ]; do
-        _state=$(ipptool -c -d job="$_id" "$SOCKURI" "$T/job-state.test" 2>/dev/null | tail -1)
-        case "$_state" in completed | aborted | canceled | processing-stopped) break ;; esac
-        _i=$((_i + 1))
-        sleep 0.05
-    done
-    if [ "$_state" = completed ]; then ok "$_name: job completed"; else
-        bad "$_name: job completed (state '$_state')"
-        grep -a "\[Job $_id\]" "$T/log/error_log" | tail -20
+    if cupsd_wait_job kst "$_id"; then ok "$_name: job completed"; else
+        bad "$_name: job completed (state '$JOB_STATE')"
         return 1
     fi
     cp "$T/out/kst.prn" "$T/res/$_name.prn"
@@ -154,7 +58,6 @@ has_count() { # FILE TEXT N
     _c=$(count "$1" "$2")
     [ "$_c" -eq "$3" ] || { echo "    '$2' found $_c times, want $3"; return 1; }
 }
-ends_with_ctrl_d() { [ "$(tail -c 1 "$1" | od -An -tx1 | tr -d ' \n')" = 04 ]; }
 renders() { # PS file renders in Ghostscript without an error
     [ -s "$1" ] && gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=nullpage "$1" > "$1.gs" 2>&1 &&
         ! grep -q -i error "$1.gs" || { cat "$1.gs"; return 1; }
@@ -284,5 +187,4 @@ if print watermark -U alice -t watermark $IDENTITY \
     check "watermark: PostScript renders in Ghostscript" renders "$T/res/watermark.ps"
 fi
 
-echo "$PASS passed, $FAIL failed"
-[ "$FAIL" -eq 0 ]
+summary

@@ -13,39 +13,32 @@ DIALOG=$(readlink -f "$1")
 PLUGINS=$(readlink -f "$2")
 SRC=$(readlink -f "$3")
 GROUP=${4:-admin}
+. "$SRC/tests/integration/cupsd-harness.sh"
 
-if [ "$(id -u)" != 0 ]; then echo "SKIP: needs root to make a user"; exit 77; fi
-for t in useradd userdel groupadd groupdel runuser getent; do
-    command -v "$t" >/dev/null 2>&1 || { echo "SKIP: $t not installed"; exit 77; }
-done
-
-T=$(mktemp -d /tmp/kestrane-account-admin.XXXXXX)
+require_root "to make a user"
+require_tools useradd userdel groupadd groupdel runuser getent
 U="kstacct$$"
 MADE_GROUP=""
-cleanup() {
+at_exit() {
     userdel "$U" 2>/dev/null
     [ -n "$MADE_GROUP" ] && groupdel "$GROUP" 2>/dev/null
-    if [ -n "${KEEP:-}" ]; then echo "kept $T"; else rm -rf "$T"; fi
 }
-trap cleanup EXIT
-trap 'exit 1' INT TERM HUP
+scratch_dir account-admin
 
 if ! getent group "$GROUP" >/dev/null; then
-    groupadd "$GROUP" || { echo "SKIP: cannot make group $GROUP"; exit 77; }
+    groupadd "$GROUP" || skip "cannot make group $GROUP"
     MADE_GROUP=1
 fi
-useradd -M -N -g "$GROUP" -s /bin/sh "$U" || { echo "SKIP: cannot make user"; exit 77; }
+useradd -M -N -g "$GROUP" -s /bin/sh "$U" || skip "cannot make user"
 
-chmod 755 "$T"
-mkdir -p "$T/prefs-admin" "$T/prefs-other" "$T/prefs-system" "$T/run-admin" "$T/run-other"
-chown "$U" "$T/prefs-admin" "$T/run-admin"
-chmod 700 "$T/run-admin" "$T/run-other"
+# The settings for all users: the administrators' group may write them.
+mkdir "$T/prefs-system"
 chgrp "$GROUP" "$T/prefs-system"
 chmod 775 "$T/prefs-system"
 cp "$SRC/ppd/Kestrane-MFP.ppd" "$T/queue.ppd"
 chmod 644 "$T/queue.ppd"
 
-cat > "$T/admin.script" <<'EOF'
+cat > "$T/admin.script" <<'EOT'
 panel com.kestrane.mtk.pde.AccountKind
 set 1001 1
 set 1001 2
@@ -58,33 +51,23 @@ modal
 end
 click 1002
 print
-EOF
-cat > "$T/other.script" <<'EOF'
+EOT
+cat > "$T/other.script" <<'EOT'
 panel com.kestrane.mtk.pde.AccountKind
 set 1001 1
 print
-EOF
+EOT
 chmod 644 "$T"/*.script
 
-run_dialog() { # USER PREFS SCRIPT OUT RUNTIME
-    runuser -u "$1" -- env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$5" \
-        KESTRANE_PLUGIN_DIR="$PLUGINS" KESTRANE_PREFS_USER_ROOT="$2" \
-        KESTRANE_PREFS_SYSTEM_ROOT="$T/prefs-system" \
-        "$DIALOG" --ppd "$T/queue.ppd" --printer AdminTest --dry-run --emit json --script "$3" \
-        > "$4" 2> "$4.err"
-}
-
-PASS=0
-FAIL=0
-check() { # NAME COMMAND...
-    _n=$1; shift
-    if "$@"; then PASS=$((PASS + 1)); echo "ok   $_n"; else FAIL=$((FAIL + 1)); echo "FAIL $_n"; fi
+print_as() { # USER NAME SCRIPT: the dialog's report in $T/NAME.json
+    dialog_run "$1" "$2" --ppd "$T/queue.ppd" --printer AdminTest --dry-run --emit json \
+        --script "$3" > "$T/$2.json" 2> "$T/$2.json.err"
 }
 value_is() { # FILE KEY VALUE
     grep -q "\"com.kestrane.mtz.printsettings.$2\": \"$3\"" "$1"
 }
 
-run_dialog "$U" "$T/prefs-admin" "$T/admin.script" "$T/admin.json" "$T/run-admin"
+print_as "$U" admin "$T/admin.script"
 check "administrator changes the mode and the settings for all users" test $? = 0
 [ -s "$T/admin.json.err" ] && grep -v -e XDG -e propagateSizeHints "$T/admin.json.err"
 check "administrator's entered user ID is in the ticket" \
@@ -93,9 +76,8 @@ check "the settings are kept for all users" \
     grep -q "AdminTestcom.kestrane.mtz.printsettings.JBAAdminUserIDTextEditReference=boss" \
     "$T"/prefs-system/ByHost/*.ini
 
-run_dialog root "$T/prefs-other" "$T/other.script" "$T/other.json" "$T/run-other"
+print_as root other "$T/other.script"
 check "another person prints" test $? = 0
 check "another person prints with the administrator's settings" \
     value_is "$T/other.json" JBAAdminAccountIDTextEditTicket dept-1
-echo "$PASS passed, $FAIL failed"
-[ $FAIL = 0 ]
+summary
