@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "FilterGlobals.h"
+#include "PSInjectionPoints.h"
 #include "UtilityFunctionFilter.h"
 #include "WatermarkGeometry.h"
 #include "WatermarkImage.h"
@@ -64,12 +65,12 @@ static_assert(kWatermarkTicketCount == 25);
 // Print-again flags, one per written piece; the image's over-page drawing
 // shares one flag between "ep" and "endp".
 struct WatermarkWriterState {
-    int prolog = 1;     // point 13
-    int pageSetup = 1;  // point 24
-    int textEp = 1;     // point 27, text
-    int textEndp = 1;   // point 28, text
-    int imageUnder = 1; // point 23
-    int imageOver = 1;  // points 27 and 28, image
+    int prolog = 1;     // after "%%BeginProlog"
+    int pageSetup = 1;  // after "%%EndPageSetup"
+    int textEp = 1;     // before "ep", text
+    int textEndp = 1;   // before "endp", text
+    int imageUnder = 1; // after "bp"
+    int imageOver = 1;  // before "ep" and "endp", image
     bool imageLoaded = false;
     // Kept open for the whole job: the image library keeps part of every image
     // it closes, so reopening at each "%%EndSetup" would grow without bound.
@@ -109,8 +110,8 @@ void WriteProlog() {
 
 void WriteText(int pointCode) {
     const WatermarkOptionRecord& o = psOptionWatermark;
-    std::fputs(pointCode == 27 ? "pgsave restore /pgsave save store gsave\n"
-                               : "pm restore /pm save store gsave\n",
+    std::fputs(pointCode == kPSPointEndPage ? "pgsave restore /pgsave save store gsave\n"
+                                            : "pm restore /pm save store gsave\n",
                gFilterOut);
     std::fprintf(gFilterOut, "%.2f%c%.2f%c%.2f setrgbcolor\n",
                  Finite(WatermarkDensityColor(o.colorR, o.density)), ' ',
@@ -187,56 +188,49 @@ void WriteImage(long long page, bool overPage) {
     std::fputs("imageDict image grestore\n", gFilterOut);
 }
 
-void TextWatermark(int pointCode) {
-    // A font name that could break out of the name token draws nothing at all.
-    if (!IsWatermarkFontName(psOptionWatermark.font))
-        return;
+// The pieces both kinds write: the save procedure in the prolog and its call
+// at every page's setup end. Returns whether the point was one of them.
+bool WriteSharedPiece(int pointCode) {
     switch (pointCode) {
-    case 13:
+    case kPSPointBeginProlog:
         if (gState.prolog) {
             WriteProlog();
             Written(gState.prolog);
         }
-        break;
-    case 24:
+        return true;
+    case kPSPointEndPageSetup:
         if (gState.pageSetup) {
             std::fputs("kvqbp\n", gFilterOut);
             Written(gState.pageSetup);
         }
-        break;
-    case 27:
-    case 28: {
-        int& flag = pointCode == 27 ? gState.textEp : gState.textEndp;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TextWatermark(int pointCode) {
+    // A font name that could break out of the name token draws nothing at all.
+    if (!IsWatermarkFontName(psOptionWatermark.font) || WriteSharedPiece(pointCode))
+        return;
+    if (pointCode == kPSPointEndPage || pointCode == kPSPointEndPageNUp) {
+        int& flag = pointCode == kPSPointEndPage ? gState.textEp : gState.textEndp;
         if (flag) {
             WriteText(pointCode);
             Written(flag);
         }
-        break;
-    }
-    default:
-        break;
     }
 }
 
 void ImageWatermark(int pointCode, int pageCounter) {
+    if (WriteSharedPiece(pointCode))
+        return;
     const int placement = psOptionWatermark.imagePlacement;
     switch (pointCode) {
-    case 13:
-        if (gState.prolog) {
-            WriteProlog();
-            Written(gState.prolog);
-        }
-        break;
-    case 16:
+    case kPSPointEndSetup:
         LoadImage();
         break;
-    case 24:
-        if (gState.pageSetup) {
-            std::fputs("kvqbp\n", gFilterOut);
-            Written(gState.pageSetup);
-        }
-        break;
-    case 23:
+    case kPSPointBeginPage:
         if (placement == 2 && gState.imageUnder) {
             // The page being begun: the counter still counts the pages before it.
             if (gState.imageLoaded)
@@ -244,8 +238,8 @@ void ImageWatermark(int pointCode, int pageCounter) {
             Written(gState.imageUnder);
         }
         break;
-    case 27:
-    case 28:
+    case kPSPointEndPage:
+    case kPSPointEndPageNUp:
         if (placement == 1 && gState.imageOver) {
             if (gState.imageLoaded)
                 WriteImage(pageCounter, true);
