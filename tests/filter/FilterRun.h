@@ -5,8 +5,10 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -80,6 +82,34 @@ inline std::string TempPath(const char* stem) {
         close(fd);
     return path;
 }
+
+// A private spool directory named by KESTRANE_SPOOL_DIR while it lives.
+class SpoolDir {
+public:
+    SpoolDir() {
+        char pattern[] = "/tmp/kestrane-spool-XXXXXX";
+        if (!mkdtemp(pattern))
+            throw std::runtime_error("cannot make a spool directory");
+        path_ = pattern;
+        setenv("KESTRANE_SPOOL_DIR", path_.c_str(), 1);
+    }
+    ~SpoolDir() {
+        unsetenv("KESTRANE_SPOOL_DIR");
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    SpoolDir(const SpoolDir&) = delete;
+    SpoolDir& operator=(const SpoolDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string Put(const std::string& name, const std::string& content) const {
+        std::string file = path_ + "/" + name;
+        std::ofstream(file, std::ios::binary) << content;
+        return file;
+    }
+
+private:
+    std::string path_;
+};
 
 inline std::string WriteTempFile(const std::string& content) {
     std::string path = TempPath("kestrane-doc-");

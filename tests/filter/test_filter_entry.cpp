@@ -19,30 +19,6 @@ namespace {
 
 const std::string kGoldenDir = FILTER_GOLDEN_DIR;
 
-// A private spool directory named by KESTRANE_SPOOL_DIR for one test.
-class SpoolDir {
-public:
-    SpoolDir() {
-        char pattern[] = "/tmp/kestrane-spool-XXXXXX";
-        path_ = mkdtemp(pattern);
-        setenv("KESTRANE_SPOOL_DIR", path_.c_str(), 1);
-    }
-    ~SpoolDir() {
-        unsetenv("KESTRANE_SPOOL_DIR");
-        std::string command = "rm -rf '" + path_ + "'";
-        (void)std::system(command.c_str());
-    }
-    const std::string& path() const { return path_; }
-    std::string Put(const std::string& name, const std::string& content) const {
-        std::string file = path_ + "/" + name;
-        std::ofstream(file, std::ios::binary) << content;
-        return file;
-    }
-
-private:
-    std::string path_;
-};
-
 bool Exists(const std::string& path) {
     struct stat info;
     return lstat(path.c_str(), &info) == 0;

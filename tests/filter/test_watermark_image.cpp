@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "WatermarkImage.h"
+#include "FilterRun.h"
 #include "watermark/BmpWriter.h"
 #include "watermark/WatermarkTestSupport.h"
 
@@ -53,18 +54,7 @@ const std::string kDraw1Up = Drawing("197.00 471.00", "1.00 -1.00");
 
 class ImageWatermark : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kestrane-wm-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        spool = pattern;
-        setenv("KESTRANE_SPOOL_DIR", spool.c_str(), 1);
-        image = spool + "/wmXXXXXX3x2";
-        WriteBmp(image, k3x2);
-    }
-    void TearDown() override {
-        unsetenv("KESTRANE_SPOOL_DIR");
-        fs::remove_all(spool);
-    }
+    void SetUp() override { WriteBmp(image, k3x2); }
     Ticket ImageTicket(const std::string& path, const char* placement = "2",
                        const char* onlyFirst = "0") const {
         return {{"WMARKNameTicket", "Logo"},
@@ -80,8 +70,9 @@ protected:
                 {"WMARKScaleTicket", "100"},
                 {"WMARKFontTicket", ""}};
     }
-    std::string spool;
-    std::string image;
+    filtertest::SpoolDir spoolDir;
+    const std::string spool = spoolDir.path();
+    const std::string image = spool + "/wmXXXXXX3x2";
 };
 
 TEST_F(ImageWatermark, RgbDataAtSetupTwoRowsOfNineBytes) {
@@ -310,11 +301,10 @@ TEST_P(ImagePathRule, RefusedPathCountsAsUnopenableImage) {
 INSTANTIATE_TEST_SUITE_P(
     Traps, ImagePathRule,
     ::testing::Values(PathCase{"OutsideSpool", Trap::Outside}, PathCase{"Symlink", Trap::Symlink},
-                      PathCase{"HardLink", Trap::HardLink},
-                      PathCase{"Fifo", Trap::Fifo}, PathCase{"Directory", Trap::Directory},
-                      PathCase{"Dot", Trap::Dot}, PathCase{"DotDot", Trap::DotDot},
-                      PathCase{"EmptyName", Trap::EmptyName}, PathCase{"Nested", Trap::Nested},
-                      PathCase{"ParentHop", Trap::ParentHop},
+                      PathCase{"HardLink", Trap::HardLink}, PathCase{"Fifo", Trap::Fifo},
+                      PathCase{"Directory", Trap::Directory}, PathCase{"Dot", Trap::Dot},
+                      PathCase{"DotDot", Trap::DotDot}, PathCase{"EmptyName", Trap::EmptyName},
+                      PathCase{"Nested", Trap::Nested}, PathCase{"ParentHop", Trap::ParentHop},
                       PathCase{"NotAnImage", Trap::NotAnImage}, PathCase{"Missing", Trap::Missing},
                       PathCase{"PrefixTwin", Trap::PrefixTwin},
                       PathCase{"RelativeName", Trap::Unescaped}),

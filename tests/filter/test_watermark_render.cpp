@@ -12,6 +12,7 @@
 
 #include "ClientAddress.h"
 #include "FilterEntry.h"
+#include "FilterRun.h"
 #include "watermark/BmpWriter.h"
 #include "watermark/WatermarkTestSupport.h"
 
@@ -74,17 +75,6 @@ bool IsRed(Rgb c) {
 
 class WatermarkRender : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kestrane-wmr-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        setenv("KESTRANE_SPOOL_DIR", dir.c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("KESTRANE_SPOOL_DIR");
-        fs::remove_all(dir);
-    }
-
     // Runs the filter over the document and returns its printer stream.
     std::string RunJob(const Ticket& ticket) {
         const std::string doc = dir + "/job.ps";
@@ -153,7 +143,8 @@ protected:
         }
     }
 
-    std::string dir;
+    filtertest::SpoolDir spool;
+    const std::string dir = spool.path();
 };
 
 Ticket RedText(const char* onlyFirst) {
