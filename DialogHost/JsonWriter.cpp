@@ -16,38 +16,38 @@ void JsonWriter::BeforeValue() {
     }
 }
 
-void JsonWriter::BeginObject() {
+void JsonWriter::Open(char bracket) {
     BeforeValue();
-    m_text += '{';
+    m_text += bracket;
     m_first.push_back(true);
 }
 
-void JsonWriter::EndObject() {
+void JsonWriter::Close(char bracket) {
     bool empty = m_first.back();
     m_first.pop_back();
     if (!empty) {
         m_text += '\n';
         m_text.append(m_first.size() * 2, ' ');
     }
-    m_text += '}';
+    m_text += bracket;
+}
+
+void JsonWriter::BeginObject() {
+    Open('{');
+}
+
+void JsonWriter::EndObject() {
+    Close('}');
     if (m_first.empty())
         m_text += '\n';
 }
 
 void JsonWriter::BeginArray() {
-    BeforeValue();
-    m_text += '[';
-    m_first.push_back(true);
+    Open('[');
 }
 
 void JsonWriter::EndArray() {
-    bool empty = m_first.back();
-    m_first.pop_back();
-    if (!empty) {
-        m_text += '\n';
-        m_text.append(m_first.size() * 2, ' ');
-    }
-    m_text += ']';
+    Close(']');
 }
 
 void JsonWriter::Key(const std::string& key) {

@@ -27,6 +27,8 @@ public:
 
 private:
     void BeforeValue();
+    void Open(char bracket);
+    void Close(char bracket);
     std::string m_text;
     std::vector<bool> m_first; // per open container: nothing written yet
     bool m_afterKey = false;

@@ -41,6 +41,17 @@ constexpr DirectionItem kDirections[] = {
     {kLayoutTopBottomRightLeft, "Top to bottom, right to left"},
 };
 
+// Chooses the item holding data as the user would, so that the same handler
+// runs; false when no item holds it.
+bool ChooseItem(QComboBox* box, const QVariant& data) {
+    const int index = box->findData(data);
+    if (index < 0)
+        return false;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+    return true;
+}
+
 } // namespace
 
 PrintDialogWindow::PrintDialogWindow(DialogSession& session, QWidget* parent)
@@ -278,39 +289,19 @@ bool PrintDialogWindow::ChooseCopies(int copies) {
 }
 
 bool PrintDialogWindow::ChoosePaper(const std::string& keyword) {
-    int index = m_paper->findData(QString::fromStdString(keyword));
-    if (index < 0)
-        return false;
-    m_paper->setCurrentIndex(index);
-    emit m_paper->activated(index);
-    return m_session.Paper() == keyword;
+    return ChooseItem(m_paper, QString::fromStdString(keyword)) && m_session.Paper() == keyword;
 }
 
 bool PrintDialogWindow::ChooseOrientation(int orientation) {
-    int index = m_orientation->findData(orientation);
-    if (index < 0)
-        return false;
-    m_orientation->setCurrentIndex(index);
-    emit m_orientation->activated(index);
-    return true;
+    return ChooseItem(m_orientation, orientation);
 }
 
 bool PrintDialogWindow::ChoosePagesPerSheet(int n) {
-    int index = m_pagesPerSheet->findData(n);
-    if (index < 0)
-        return false;
-    m_pagesPerSheet->setCurrentIndex(index);
-    emit m_pagesPerSheet->activated(index);
-    return true;
+    return ChooseItem(m_pagesPerSheet, n);
 }
 
 bool PrintDialogWindow::ChooseLayoutDirection(int direction) {
-    int index = m_direction->findData(direction);
-    if (index < 0)
-        return false;
-    m_direction->setCurrentIndex(index);
-    emit m_direction->activated(index);
-    return true;
+    return ChooseItem(m_direction, direction);
 }
 
 void PrintDialogWindow::ShowStatus(const QString& text) {

@@ -55,9 +55,6 @@ public:
     // A picture of the whole dialog showing the page; no panel is told.
     QImage GrabPage(int page);
 
-    QPushButton* PrintButton() const { return m_print; }
-    QPushButton* CancelButton() const { return m_cancel; }
-
 signals:
     void printerChosen(const QString& name);
     void printRequested();
