@@ -71,8 +71,6 @@ public:
             return adminWindow;
         return personalWindow;
     }
-    JBAInputWindowKR* GetInputWindow() const { return inputWindow; }
-    ppd_file_t* GetPanelPPD() const { return GetCurrentPPD(); }
 
 protected:
     bool LoadPanelControls() override;

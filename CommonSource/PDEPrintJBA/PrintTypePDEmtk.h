@@ -53,8 +53,6 @@ public:
     // Opens the settings window of a job type; true when closed with OK.
     bool OpenSettingsWindow(int32_t jobType);
     PrintTypeWindowMN* WindowForType(int32_t jobType) const;
-    PTListCtrlMN* GetJobTypeList() const { return jobTypeList; }
-    const PrintTypeDataBlocks& GetDataBlocks() const { return blocks; }
     int GetJobStatus() const { return jobStatus; }
     // Checks the secure print password before the job leaves; the PPD's
     // explanation window or the plain message on failure.

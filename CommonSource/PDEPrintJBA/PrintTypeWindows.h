@@ -81,7 +81,6 @@ class DelayedPrintWindowMN : public PrintTypeWindowMN {
 public:
     DelayedPrintWindowMN(QWidget* dialog, PrintTypeDataBlocks* blocks);
     void CreateWindowControls() override;
-    ClockControlMN* GetClockControl() const { return clockCtrl; }
     int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
 
 private:

@@ -50,14 +50,11 @@ public:
     // Set by the entry object when it makes the panel.
     void SetPanelResources(const std::string& interfacePath, const std::string& nibName,
                            const std::string& helpPage);
-    const std::string& GetInterfacePath() const { return m_interfacePath; }
-    const std::string& GetPDENibFileName() const { return currentPDENibFileName; }
     const std::string& GetHelpPageName() const { return m_helpPage; }
     virtual void SetProductType(int productType) { currentProductType = productType; }
     int GetProductType() const { return currentProductType; }
     bool IsFirstInitialize() const { return bFirstInitialzePDE; }
     void SetFirstInitialize(bool first) { bFirstInitialzePDE = first; }
-    PDEPlugInCallbackProtocol* GetCallback() const { return m_callback; }
 
 protected:
     // Panel-specific loading of the first open: create the controls and
