@@ -101,7 +101,6 @@ std::unique_ptr<PDEPrintPanel> PDEPlugInEntry::OfferPanel(const PDEPanelOffer& o
     if (!panel)
         return nullptr;
     panel->SetPanelResources(resources.interfacePath, resources.nibName, resources.helpPage);
-    panel->SetFirstInitialize(true);
     if (int type = LookUpProductType(offer, resources.productName); type >= 0)
         panel->SetProductType(type);
     return panel;

@@ -54,7 +54,6 @@ public:
     virtual void SetProductType(int productType) { currentProductType = productType; }
     int GetProductType() const { return currentProductType; }
     bool IsFirstInitialize() const { return bFirstInitialzePDE; }
-    void SetFirstInitialize(bool first) { bFirstInitialzePDE = first; }
 
 protected:
     // Panel-specific loading of the first open: create the controls and
