@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -19,6 +20,27 @@ const Grid& GridFor(int n) {
         if (g.n == n)
             return g;
     return kGrids[0];
+}
+
+// A direction's name in scripts and options, and its CUPS number-up layout.
+// Anything else reads as the first.
+struct DirectionNames {
+    LayoutDirection code;
+    const char* name;
+    const char* numberUp;
+};
+constexpr DirectionNames kDirectionNames[] = {
+    {kLayoutLeftRightTopBottom, "z", "lrtb"},
+    {kLayoutRightLeftTopBottom, "reverse-z", "rltb"},
+    {kLayoutTopBottomLeftRight, "n", "tblr"},
+    {kLayoutTopBottomRightLeft, "reverse-n", "tbrl"},
+};
+
+const DirectionNames& NamesFor(LayoutDirection direction) {
+    for (const DirectionNames& d : kDirectionNames)
+        if (d.code == direction)
+            return d;
+    return kDirectionNames[0];
 }
 
 } // namespace
@@ -39,41 +61,18 @@ bool IsPagesPerSheetChoice(int n) {
 }
 
 std::optional<LayoutDirection> ParseLayoutDirection(const std::string& text) {
-    if (text == "z" || text == "1")
-        return kLayoutLeftRightTopBottom;
-    if (text == "reverse-z" || text == "3")
-        return kLayoutRightLeftTopBottom;
-    if (text == "n" || text == "5")
-        return kLayoutTopBottomLeftRight;
-    if (text == "reverse-n" || text == "6")
-        return kLayoutTopBottomRightLeft;
+    for (const DirectionNames& d : kDirectionNames)
+        if (text == d.name || text == std::to_string(static_cast<int>(d.code)))
+            return d.code;
     return std::nullopt;
 }
 
 const char* LayoutDirectionName(LayoutDirection direction) {
-    switch (direction) {
-    case kLayoutRightLeftTopBottom:
-        return "reverse-z";
-    case kLayoutTopBottomLeftRight:
-        return "n";
-    case kLayoutTopBottomRightLeft:
-        return "reverse-n";
-    default:
-        return "z";
-    }
+    return NamesFor(direction).name;
 }
 
 const char* NumberUpLayoutValue(LayoutDirection direction) {
-    switch (direction) {
-    case kLayoutRightLeftTopBottom:
-        return "rltb";
-    case kLayoutTopBottomLeftRight:
-        return "tblr";
-    case kLayoutTopBottomRightLeft:
-        return "tbrl";
-    default:
-        return "lrtb";
-    }
+    return NamesFor(direction).numberUp;
 }
 
 bool WritePageLayout(const PageLayout& layout, PrintSettings& settings) {

@@ -158,8 +158,12 @@ TEST(PageLayout, WritesNumberUpAndTheThreeLayoutKeys) {
         ASSERT_TRUE(d) << name;
         EXPECT_STREQ(LayoutDirectionName(*d), name);
     }
+    // Scripts may also give the page-format number of a direction.
+    EXPECT_EQ(ParseLayoutDirection("3"), kLayoutRightLeftTopBottom);
+    EXPECT_EQ(ParseLayoutDirection("6"), kLayoutTopBottomRightLeft);
     EXPECT_FALSE(ParseLayoutDirection("2"));
     EXPECT_STREQ(NumberUpLayoutValue(kLayoutTopBottomLeftRight), "tblr");
+    EXPECT_STREQ(NumberUpLayoutValue(kLayoutRightLeftTopBottom), "rltb");
 }
 
 TEST(JobOptions, SettingsDialogAttributesAndPPDChoices) {
