@@ -185,6 +185,10 @@ void FeaturesOutputAutoFit() {
 }
 
 void FeaturesOutputPSCommandFromFilter(int pointCode) {
+    // The page points of every page pass by without reading the layout.
+    if (pointCode != kPSPointEndProlog && pointCode != kPSPointEndSetup &&
+        pointCode != kPSPointSetPageDeviceOff)
+        return;
     long long n = FeaturesLogicalPageCount();
     if (n == 1) {
         if (pointCode == kPSPointEndProlog)
