@@ -250,8 +250,7 @@ bool JBAPDEmtk::OnClickPrintCommand() {
     }
     JBAInfoWindowBase* window = CurrentModeWindow();
     if (window && window->IsPrintTimeEntry()) {
-        jobStatus = inputWindow->RunEntry(true) ? kJobStatusPrinting : kJobStatusIdle;
-        return jobStatus == kJobStatusPrinting;
+        return inputWindow->RunEntry(true);
     }
     return true;
 }
@@ -269,14 +268,9 @@ bool JBAPDEmtk::shouldPrint() {
     // Without a PPD or interface the panel was never built: nothing to ask.
     if (IsFirstInitialize())
         return true;
-    jobStatus = kJobStatusPrinting;
-    if (!OnClickPrintCommand()) {
-        jobStatus = kJobStatusIdle;
+    if (!OnClickPrintCommand())
         return false;
-    }
-    bool stored = saveValuesAndReturnError(nullptr);
-    jobStatus = kJobStatusIdle;
-    return stored;
+    return saveValuesAndReturnError(nullptr);
 }
 
 } // namespace KESTRANE_NS

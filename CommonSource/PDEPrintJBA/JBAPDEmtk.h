@@ -40,9 +40,6 @@ private:
 
 class JBAPDEmtk : public PDEPrintPanel {
 public:
-    static constexpr int kJobStatusIdle = 2002;
-    static constexpr int kJobStatusPrinting = 2001;
-
     explicit JBAPDEmtk(PDECallbackRef callback);
 
     bool shouldPrint() override;
@@ -64,7 +61,6 @@ public:
     int32_t GetMode() const;
     int32_t GetInfoKind() const;
     int32_t GetInfoSet() const;
-    int GetJobStatus() const { return jobStatus; }
     JBAInfoWindowBase* CurrentModeWindow() const;
     JBAInfoWindowBase* GetSettingsWindow(int32_t mode) const {
         if (mode == kJBAModeAllUsers)
@@ -81,7 +77,6 @@ private:
     void SetTagsEnabled(PopupWinInPanel* window, const std::vector<int32_t>& tags, bool enabled);
     void SetTagsHidden(PopupWinInPanel* window, const std::vector<int32_t>& tags, bool hidden);
 
-    int jobStatus = kJobStatusIdle;
     int32_t selectID = -1;
     bool isAdmin = false;
     bool anonymousApplied = false;

@@ -281,16 +281,11 @@ bool PrintTypePDEmtk::shouldPrint() {
     // Without a PPD or interface the panel was never built: nothing to check.
     if (IsFirstInitialize())
         return true;
-    jobStatus = kJobStatusPrinting;
     jobTypeList->SetValueFromUIToControl();
     if (jobTypeList->GetValue() == kPTJobSecure && !ValidateSecurePasswordForPrint())
-        jobStatus = kJobStatusIdle;
-    if (jobStatus != kJobStatusPrinting)
         return false;
     // The windows checked their values when they were closed with OK.
-    bool stored = saveValuesAndReturnError(nullptr);
-    jobStatus = kJobStatusIdle;
-    return stored;
+    return saveValuesAndReturnError(nullptr);
 }
 
 QVariantMap PrintTypePDEmtk::summaryInfo() {

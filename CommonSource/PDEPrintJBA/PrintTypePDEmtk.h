@@ -29,9 +29,6 @@ private:
 
 class PrintTypePDEmtk : public PDEPrintPanel {
 public:
-    static constexpr int kJobStatusIdle = 2002;
-    static constexpr int kJobStatusPrinting = 2001;
-
     explicit PrintTypePDEmtk(PDECallbackRef callback);
 
     bool shouldPrint() override;
@@ -53,7 +50,6 @@ public:
     // Opens the settings window of a job type; true when closed with OK.
     bool OpenSettingsWindow(int32_t jobType);
     PrintTypeWindowMN* WindowForType(int32_t jobType) const;
-    int GetJobStatus() const { return jobStatus; }
     // Checks the secure print password before the job leaves; the PPD's
     // explanation window or the plain message on failure.
     bool ValidateSecurePasswordForPrint();
@@ -63,7 +59,6 @@ protected:
     void ValuesShown() override;
 
 private:
-    int jobStatus = kJobStatusIdle;
     bool hasPasswordAttribute = false;
     PrintTypeDataBlocks blocks;
     PTListCtrlMN* jobTypeList = nullptr;
