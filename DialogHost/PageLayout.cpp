@@ -3,7 +3,6 @@
 #include "PrintSettings.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace {

@@ -16,8 +16,6 @@
 #include <QSpinBox>
 #include <QStandardItemModel>
 
-#include <algorithm>
-
 namespace {
 
 struct NamedCode {

@@ -22,7 +22,6 @@
 #include <vector>
 
 #include <cups/ppd.h>
-#include <unistd.h>
 
 #include "CQuickXPPD.h"
 #include "XPPDConstraints.h"

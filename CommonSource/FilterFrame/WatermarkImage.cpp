@@ -1,6 +1,6 @@
 #include "WatermarkImage.h"
 
-#include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
