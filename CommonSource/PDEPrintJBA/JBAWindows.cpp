@@ -182,16 +182,8 @@ void JBAInfoWindowBase::CreateWindowControls(ppd_file_t* ppd) {
         login->setText(QString::fromStdString(CurrentLoginName()));
 }
 
-void JBAInfoWindowBase::ActivateWindow() {
-    if (!windowRef)
-        return;
-    ReInitializeUserPane();
-    SetUIDataToIniData();
-    SetCurrentValueToUI();
+void JBAInfoWindowBase::WindowValuesShown() {
     panel->ApplySettingsWindowRules(this);
-    modalRunning = true;
-    modalResult = RunModalWindow(windowRef);
-    modalRunning = false;
 }
 
 bool JBAInfoWindowBase::ValidateUserPane() {

@@ -20,7 +20,7 @@ public:
     ~JBAInfoWindowBase() override;
 
     void CreateWindowControls(ppd_file_t* ppd);
-    void ActivateWindow() override;
+    void WindowValuesShown() override;
     bool ValidateUserPane();
     int32_t GetTagBase() const { return tagBase; }
     bool IsAllUsers() const { return allUsers; }

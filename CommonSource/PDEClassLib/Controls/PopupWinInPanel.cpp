@@ -35,8 +35,8 @@ void PopupWinInPanel::ActivateWindow() {
     ReInitializeUserPane();
     SetUIDataToIniData();
     SetCurrentValueToUI();
+    WindowValuesShown();
     modalRunning = true;
-    modalResult = 0;
     modalResult = RunModalWindow(windowRef);
     modalRunning = false;
 }

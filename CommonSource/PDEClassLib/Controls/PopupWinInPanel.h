@@ -36,6 +36,10 @@ public:
     void DeactivateWindow(int result);
 
 protected:
+    // Runs after the window shows its values and before its modal run; a
+    // window applies its own rules here.
+    virtual void WindowValuesShown() {}
+
     const char* winTitleTextRef = nullptr;
     ppd_file_t* currentPPD = nullptr;
     bool isActived = false;
