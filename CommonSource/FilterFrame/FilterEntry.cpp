@@ -11,7 +11,7 @@
 #include "JBAFilter.h"
 #include "PSStreamScanner.h"
 #include "PrintTypeFilter.h"
-#include "SpecialPageFilter.h"
+#include "JobTicketFilter.h"
 #include "UtilityFunctionFilter.h"
 #include "WatermarkFilter.h"
 

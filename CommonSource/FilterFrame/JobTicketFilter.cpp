@@ -1,4 +1,4 @@
-#include "SpecialPageFilter.h"
+#include "JobTicketFilter.h"
 
 #include <cerrno>
 #include <cstdio>
