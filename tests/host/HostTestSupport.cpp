@@ -2,10 +2,6 @@
 
 #include "PreferenceStore.h"
 
-#include <QApplication>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -47,11 +43,3 @@ void UsePrivatePreferences(const QTemporaryDir& dir) {
 }
 
 } // namespace hosttest
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-// The framework tests run headless: one QApplication for all of them.
+// GUI test binaries run headless: one offscreen QApplication for all their tests.
 #include <QApplication>
 
 #include <gtest/gtest.h>
