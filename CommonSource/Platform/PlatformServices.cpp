@@ -8,6 +8,10 @@ PlatformServices* g_installed = nullptr;
 
 PlatformServices::~PlatformServices() = default;
 
+std::optional<ChosenColor> PlatformServices::ChooseColor(const ColorChooserRequest&) {
+    return std::nullopt;
+}
+
 PlatformServices& Services() {
     if (g_installed)
         return *g_installed;

@@ -28,6 +28,19 @@ struct FileChooserRequest {
     QWidget* parent = nullptr;
 };
 
+// A colour as the colour chooser answers it: components from 0 to 1.
+struct ChosenColor {
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+};
+
+struct ColorChooserRequest {
+    std::string title;
+    ChosenColor initial;
+    QWidget* parent = nullptr;
+};
+
 class KESTRANE_PLATFORM_EXPORT PlatformServices {
 public:
     virtual ~PlatformServices();
@@ -42,6 +55,9 @@ public:
     virtual int OpenHelpPage(const std::string& url) = 0;
     // The chosen path, or nullopt when cancelled.
     virtual std::optional<std::string> ChooseFile(const FileChooserRequest& request) = 0;
+    // The chosen colour, or nullopt when cancelled (also where no chooser
+    // can be shown).
+    virtual std::optional<ChosenColor> ChooseColor(const ColorChooserRequest& request);
 };
 
 // The installed services; the Qt implementation when none was installed.

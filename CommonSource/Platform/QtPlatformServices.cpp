@@ -3,6 +3,7 @@
 #include "PlatformStatus.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QEventLoop>
@@ -118,4 +119,18 @@ std::optional<std::string> QtPlatformServices::ChooseFile(const FileChooserReque
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen.toStdString();
+}
+
+std::optional<ChosenColor> QtPlatformServices::ChooseColor(const ColorChooserRequest& request) {
+    if (!HaveWidgetApplication())
+        return std::nullopt;
+    QColor initial;
+    initial.setRgbF(static_cast<float>(request.initial.red),
+                    static_cast<float>(request.initial.green),
+                    static_cast<float>(request.initial.blue));
+    const QColor chosen =
+        QColorDialog::getColor(initial, request.parent, QString::fromStdString(request.title));
+    if (!chosen.isValid())
+        return std::nullopt;
+    return ChosenColor{chosen.redF(), chosen.greenF(), chosen.blueF()};
 }

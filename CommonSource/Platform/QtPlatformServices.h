@@ -1,5 +1,6 @@
 // The services on Qt Widgets: QMessageBox, QDialog::exec (or a local event
-// loop for other windows), QApplication::beep, QDesktopServices, QFileDialog.
+// loop for other windows), QApplication::beep, QDesktopServices, QFileDialog,
+// QColorDialog.
 // Without a QApplication alerts go to standard error and answer 0.
 #pragma once
 
@@ -13,4 +14,5 @@ public:
     void Beep() override;
     int OpenHelpPage(const std::string& url) override;
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+    std::optional<ChosenColor> ChooseColor(const ColorChooserRequest& request) override;
 };

@@ -44,3 +44,13 @@ RecordingPlatformServices::ChooseFile(const FileChooserRequest& request) {
     fileAnswers.pop_front();
     return answer;
 }
+
+std::optional<ChosenColor>
+RecordingPlatformServices::ChooseColor(const ColorChooserRequest& request) {
+    colorRequests.push_back(request);
+    if (colorAnswers.empty())
+        return std::nullopt;
+    auto answer = colorAnswers.front();
+    colorAnswers.pop_front();
+    return answer;
+}

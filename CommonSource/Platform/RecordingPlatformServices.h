@@ -16,6 +16,7 @@ public:
     void Beep() override;
     int OpenHelpPage(const std::string& url) override;
     std::optional<std::string> ChooseFile(const FileChooserRequest& request) override;
+    std::optional<ChosenColor> ChooseColor(const ColorChooserRequest& request) override;
 
     // What was asked, in order.
     std::vector<AlertRequest> alerts;
@@ -24,6 +25,7 @@ public:
     int beeps = 0;
     std::vector<std::string> helpPages;
     std::vector<FileChooserRequest> fileRequests;
+    std::vector<ColorChooserRequest> colorRequests;
 
     // Answers, taken from the front. An empty queue answers button 0, a
     // cancelled chooser, and for a modal run the code of the last StopModal
@@ -33,5 +35,6 @@ public:
     // StopModal; it answers the run's code.
     std::deque<std::function<int(QWidget*)>> modalActions;
     std::deque<std::optional<std::string>> fileAnswers;
+    std::deque<std::optional<ChosenColor>> colorAnswers;
     int helpStatus = 0;
 };
