@@ -29,6 +29,8 @@ constexpr CommandSpec kCommands[] = {
     {"choose", 2, 2, true, true},
     {"click", 1, 1, true, true},
     {"alert-answer", 1, 1, true, true},
+    {"file-answer", 1, 1, false, true},
+    {"color-answer", 3, 3, false, true},
     {"modal", 0, 0, false, true},
     {"screenshot", 1, 1, false, true},
     {"print", 0, 0, false, false},

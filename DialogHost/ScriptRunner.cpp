@@ -205,6 +205,23 @@ bool ScriptRunner::RunOne(const ScriptCommand& cmd, QWidget* modalWindow) {
         m_app.Scripted()->alertAnswers.push_back(number);
         return true;
     }
+    if (name == "file-answer") {
+        // The next file chooser answers this path; "-" cancels it.
+        m_app.Scripted()->fileAnswers.push_back(
+            arg(0) == "-" ? std::nullopt : std::optional<std::string>(arg(0)));
+        return true;
+    }
+    if (name == "color-answer") {
+        double rgb[3];
+        for (int i = 0; i < 3; ++i) {
+            bool ok = false;
+            rgb[i] = QString::fromStdString(arg(i)).toDouble(&ok);
+            if (!ok || rgb[i] < 0 || rgb[i] > 1)
+                return Fail(cmd, "a colour is red, green and blue from 0 to 1");
+        }
+        m_app.Scripted()->colorAnswers.push_back(ChosenColor{rgb[0], rgb[1], rgb[2]});
+        return true;
+    }
     if (name == "modal") {
         // The block plays inside the next modal window; its answer is the code
         // the window stopped with.
