@@ -6,6 +6,7 @@
 
 #include "CommandTableEngine.h"
 #include "FilterGlobals.h"
+#include "PPDJobOptions.h"
 #include "PSInjectionPoints.h"
 #include "UtilityFunctionFilter.h"
 
@@ -121,8 +122,14 @@ void WriteWrappedFragment(const char* payload) {
 } // namespace
 
 int FeaturesGetTicketFromPDE(char* const argv[]) {
-    return GetTicketFromArray(argv, FeaturesTicketTable,
-                              static_cast<int>(std::size(FeaturesTicketTable)));
+    GetTicketFromArray(argv, FeaturesTicketTable, static_cast<int>(std::size(FeaturesTicketTable)));
+    if (opt.TabMarginSwitch == -1 || opt.TrimmerSwitch == -1 || opt.NumInSequenceSwitch == -1 ||
+        opt.OffsetStackingList == -1 || opt.SeparatorPageList == -1 ||
+        opt.BookletMarginSwitch == -1) {
+        PPDJobOptions job(argv);
+        FeaturesGetFromPPDOptions(job);
+    }
+    return 1;
 }
 
 void FeaturesInializeDescriptionTableFromFilter() {

@@ -22,7 +22,12 @@ struct kpjlOptionFeatures_t {
 };
 extern kpjlOptionFeatures_t kpjlOptionFeatures;
 
+class PPDJobOptions;
+
+// Reads the ticket; each finishing value whose switch key is absent may come
+// from the job's PPD options.
 int FeaturesGetTicketFromPDE(char* const argv[]);
+void FeaturesGetFromPPDOptions(const PPDJobOptions& job);
 void FeaturesInializeDescriptionTableFromFilter();
 int FeaturesOutputKPJLCommandFromFilter(char* const argv[]);
 

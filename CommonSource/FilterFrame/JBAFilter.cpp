@@ -6,6 +6,7 @@
 
 #include "CommandTableEngine.h"
 #include "FilterGlobals.h"
+#include "PPDJobOptions.h"
 #include "UtilityFunctionFilter.h"
 
 kpjlOptionJBA_t kpjlOptionJBA;
@@ -235,6 +236,11 @@ int JBAGetTicketFromPDE(char* const argv[]) {
     GetTicketFromArray(argv, JBACommonTicketTable,
                        static_cast<int>(std::size(JBACommonTicketTable)));
     GetTicketFromArray(argv, JBAAdminTicketTable, static_cast<int>(std::size(JBAAdminTicketTable)));
+    if (opt.ManageType == -1) {
+        PPDJobOptions job(argv);
+        if (!job.HasTicketKey("JBAManageTypeListTicketKey"))
+            JBAGetFromPPDOptions(job);
+    }
     return 1;
 }
 

@@ -39,7 +39,12 @@ extern kpjlOptionJBA_t kpjlOptionJBA;
 // Unadjusted paper rectangle of the page format, read but not sent.
 extern char JBAPaperRectStrings[8][20];
 
+class PPDJobOptions;
+
+// Reads the ticket; without the dialog's accounting mode key, the job's PPD
+// options and IPP accounting attributes give the accounting.
 int JBAGetTicketFromPDE(char* const argv[]);
+void JBAGetFromPPDOptions(const PPDJobOptions& job);
 void JBAInializeDescriptionTableFromFilter();
 // Administrator table, then the common table (identity lines and user table).
 int JBAOutputKPJLCommandFromFilter(char* const argv[]);

@@ -2,6 +2,7 @@
 
 #include "CommandTableEngine.h"
 #include "FilterGlobals.h"
+#include "PPDJobOptions.h"
 #include "UtilityFunctionFilter.h"
 
 #include <iterator>
@@ -86,8 +87,14 @@ const KPJLCommandEntry PrintTypeCommandTable[] = {
 } // namespace
 
 int PrintTypeGetTicketFromPDE(char* const argv[]) {
-    return GetTicketFromArray(argv, PrintTypeTicketTable,
-                              static_cast<int>(std::size(PrintTypeTicketTable)));
+    GetTicketFromArray(argv, PrintTypeTicketTable,
+                       static_cast<int>(std::size(PrintTypeTicketTable)));
+    if (opt.PrintType == -1) {
+        PPDJobOptions job(argv);
+        if (!job.HasTicketKey("PrintTypeTicketKey"))
+            PrintTypeGetFromPPDOptions(job);
+    }
+    return 1;
 }
 
 void PrintTypeInializeDescriptionTableFromFilter() {

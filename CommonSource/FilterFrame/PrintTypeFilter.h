@@ -15,6 +15,11 @@ struct kpjlOptionPrintType_t {
 };
 extern kpjlOptionPrintType_t kpjlOptionPrintType;
 
+class PPDJobOptions;
+
+// Reads the ticket; without the dialog's job type key, the job's PPD options
+// give the job type.
 int PrintTypeGetTicketFromPDE(char* const argv[]);
+void PrintTypeGetFromPPDOptions(const PPDJobOptions& job);
 void PrintTypeInializeDescriptionTableFromFilter();
 int PrintTypeOutputKPJLCommandFromFilter(char* const argv[]);

@@ -1,0 +1,101 @@
+// Job accounting of a job printed without the print dialog: the accounting
+// choice and its PPD options, else the IPP accounting attributes, written as
+// the user mode's stored settings the accounting panel would send.
+#include "JBAFilter.h"
+
+#include <string>
+
+#include "JBACaseTables.h"
+#include "PPDJobOptions.h"
+#include "UtilityFunctionFilter.h"
+
+namespace {
+
+using namespace MNFilter;
+
+// User ID sources of the accounting windows.
+constexpr int32_t kJBALoginName = 1;
+constexpr int32_t kJBAEnteredUserID = 2;
+
+// The first of the job's values that is given: a PPD text option, then IPP
+// attributes.
+std::string FirstGiven(const PPDJobOptions& job, const char* keyword,
+                       std::initializer_list<const char*> attributes) {
+    PPDJobOptionValue value = job.Option(keyword);
+    if (value.custom)
+        return value.text;
+    for (const char* attribute : attributes)
+        if (const char* text = job.Attribute(attribute); text && *text)
+            return text;
+    return {};
+}
+
+// A printable Latin-1 text of at most `maximum` characters into `field`.
+bool PrintableText(const std::string& text, int32_t maximum, char* field, int size) {
+    return PPDJobOptionText(text, field, size) && ValidateDada(field, &kPrintableLatin1Table) &&
+           static_cast<int32_t>(std::char_traits<char>::length(field)) <= maximum;
+}
+
+} // namespace
+
+void JBAGetFromPPDOptions(const PPDJobOptions& job) {
+    PPDJobOptionValue choice = job.Option("KRJBAAccounting");
+    std::string userID = FirstGiven(job, "KRJBAUserID", {"job-accounting-user-id"});
+    std::string accountID = FirstGiven(job, "KRJBAAccountID", {"job-account-id", "job-billing"});
+    int32_t source;
+    if (choice.present && choice.text == "LoginName") {
+        source = kJBALoginName;
+    } else if (choice.present && choice.text == "UserID") {
+        source = kJBAEnteredUserID;
+    } else if (choice.present && choice.text != "None") {
+        PPDJobOptionWarning("Accounting", "\"" + choice.text + "\" is no accounting choice");
+        return;
+    } else if (!userID.empty()) {
+        // The IPP attributes alone ask for accounting too.
+        source = kJBAEnteredUserID;
+    } else if (!accountID.empty()) {
+        source = kJBALoginName;
+    } else {
+        return;
+    }
+
+    kpjlJBAModeSettings_t settings{};
+    settings.UserSettingRadioBtn = 1;
+    settings.UserIDListCtrl = source;
+    settings.UserInputRadioBtn = 0;
+    if (source == kJBAEnteredUserID &&
+        (userID.empty() ||
+         !PrintableText(userID, kJBAUserIDMax, settings.UserID, sizeof settings.UserID))) {
+        PPDJobOptionWarning("Accounting", "the user ID must be 1 to " +
+                                              std::to_string(kJBAUserIDMax) +
+                                              " characters from Latin-1");
+        return;
+    }
+    if (!PrintableText(accountID, kJBAAccountIDMax, settings.AccountID,
+                       sizeof settings.AccountID)) {
+        PPDJobOptionWarning("Accounting", "the account ID must be at most " +
+                                              std::to_string(kJBAAccountIDMax) +
+                                              " characters from Latin-1");
+        return;
+    }
+    std::string password = FirstGiven(job, "KRJBAPassword", {});
+    char plain[sizeof settings.UserPassword * 2] = {};
+    if (!PrintableText(password, kJBAPasswordMax, plain, sizeof plain) ||
+        !PPDJobOptionPassword(password, settings.UserPassword, sizeof settings.UserPassword)) {
+        PPDJobOptionWarning("Accounting", "the password must be at most " +
+                                              std::to_string(kJBAPasswordMax) +
+                                              " characters from Latin-1");
+        return;
+    }
+
+    kpjlOptionJBA.ManageType = kJBAModePersonal;
+    kpjlOptionJBA.User = settings;
+    // The panel always writes the entered user ID's key, and both lists as 0
+    // unless the printer has a customised prompt.
+    kpjlOptionJBA.UserIDTextEditAbsent = 0;
+    JBAInfoTicketValues info = JBAInfoValuesForTicket(
+        job.SelectID() >= 0, 1, JBAInfoSetFor(1, job.SelectID()));
+    kpjlOptionJBA.InfoList = info.infoKind;
+    kpjlOptionJBA.InfoSetList = info.infoSet;
+    job.CutJobTitleForProductType();
+}
