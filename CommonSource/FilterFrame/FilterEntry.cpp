@@ -1,5 +1,6 @@
 #include "FilterEntry.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iterator>
@@ -119,12 +120,27 @@ void OutputPSCommandFromFilter(int pointCode, int pageCounter) {
 }
 
 int JobFilterMain(int argc, char* argv[]) {
-    // CUPS always gives six or seven arguments; missing ones read as empty.
+    // The arguments CUPS always gives; like CUPS's own filters, anything less
+    // is a mistake of whoever ran the filter.
+    if (argc < 6) {
+        std::fprintf(stderr, "Usage: %s job-id user title copies options [file]\n",
+                     argc > 0 && argv[0] ? argv[0] : "jobfilter");
+        return 1;
+    }
     char* args[7];
     for (int i = 0; i < 7; ++i)
         args[i] = const_cast<char*>(Argument(argc, argv, i));
+    const int documentArgc = argc > 7 ? 7 : argc;
 
     ResetFilterState();
+    // Before a byte goes out: a job whose document cannot be read must fail
+    // whole, not reach the printer as a PJL header without a document.
+    PSDocument document;
+    if (int error = OpenPSDocument(documentArgc, args, &document)) {
+        std::fprintf(stderr, "ERROR: Unable to read print file \"%s\": %s\n",
+                     documentArgc > 6 ? args[6] : "(stdin)", std::strerror(error));
+        return 1;
+    }
     ConvertUTF8ToEncoding(args[2], StdUserName, 255);
     InvalidateStdUserName();
     ConvertUTF8ToEncoding(args[3], StdDocumentName, 255);
@@ -134,7 +150,15 @@ int JobFilterMain(int argc, char* argv[]) {
     std::setvbuf(stderr, nullptr, _IONBF, 0);
     GetTicketFromPDE(args);
     OutputKPJLCommand(args);
-    OutputPSStream(argc < 6 ? 6 : (argc > 7 ? 7 : argc), args);
-    std::fflush(gFilterOut);
+    if (int error = OutputPSStream(document)) {
+        std::fprintf(stderr, "ERROR: Unable to read print file \"%s\": %s\n",
+                     documentArgc > 6 ? args[6] : "(stdin)", std::strerror(error));
+        return 1;
+    }
+    if (std::fflush(gFilterOut) != 0 || std::ferror(gFilterOut)) {
+        std::fprintf(stderr, "ERROR: Unable to write print data: %s\n", std::strerror(errno));
+        return 1;
+    }
+    SpecialPageDeleteSentTicket();
     return 0;
 }

@@ -3,7 +3,10 @@
 #pragma once
 
 // The whole filter run over the CUPS filter arguments, writing to gFilterOut.
-// Always returns 0: the filter never fails a job.
+// Returns 0; 1 with a usage line for fewer than five arguments, or with one
+// "ERROR:" line on standard error when the document cannot be opened or read
+// or the output cannot be written (then nothing is deleted, and nothing at
+// all is written when the document cannot be opened).
 int JobFilterMain(int argc, char* argv[]);
 
 // Forgets every job-wide value (names, address, option records, page counter,

@@ -20,6 +20,9 @@ const TicketTableEntry SpecialPageTicketTable[] = {
      GetTicketStringConvertedToPrtLang},
 };
 
+// The ticket in psOptionSpecialPage went out and is to be deleted.
+bool gSentTicket = false;
+
 } // namespace
 
 int SpecialPageGetTicketFromPDE(char* const argv[]) {
@@ -28,6 +31,7 @@ int SpecialPageGetTicketFromPDE(char* const argv[]) {
 
 void SpecialPageInializeDescriptionTable() {
     std::memset(psOptionSpecialPage, 0, sizeof psOptionSpecialPage);
+    gSentTicket = false;
 }
 
 void InjectKPIFCommandSP() {
@@ -41,8 +45,9 @@ void InjectKPIFCommandSP() {
         return;
     struct stat info;
     // Anyone may create files in the spool directory, so a second name (a hard
-    // link to someone else's file) disqualifies the file.
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1) {
+    // link to someone else's file) disqualifies the file, and so does one that
+    // others could have rewritten since the dialog made it.
+    if (fstat(fd, &info) != 0 || !IsPrivateSpoolFile(info)) {
         close(fd);
         return;
     }
@@ -56,5 +61,11 @@ void InjectKPIFCommandSP() {
         std::fwrite(buffer, 1, static_cast<size_t>(got), gFilterOut);
     }
     close(fd);
-    unlink(psOptionSpecialPage);
+    gSentTicket = true;
+}
+
+void SpecialPageDeleteSentTicket() {
+    if (gSentTicket)
+        unlink(psOptionSpecialPage);
+    gSentTicket = false;
 }

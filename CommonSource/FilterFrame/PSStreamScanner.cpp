@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <unistd.h>
 
@@ -41,9 +42,6 @@ const PSTrigger kTriggers[] = {
 constexpr size_t kMaxTriggerLength = 35;
 constexpr size_t kMinTriggerLength = 2;
 
-// Large reads keep the copy close to the speed of a plain pipe.
-constexpr size_t kBlockSize = 128 * 1024;
-
 const PSTrigger* MatchTrigger(const char* line, size_t length) {
     if (length < kMinTriggerLength || length > kMaxTriggerLength)
         return nullptr;
@@ -63,10 +61,43 @@ const char* FindByte(const char* from, const char* end, char byte) {
     return hit ? static_cast<const char*>(hit) : end;
 }
 
+// Reads one block, again after an interruption.
+ssize_t ReadBlock(int fd, char* block) {
+    for (;;) {
+        ssize_t got = read(fd, block, kPSBlockSize);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
 } // namespace
 
-void ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter) {
-    std::unique_ptr<char[]> block(new char[kBlockSize]);
+PSDocument::~PSDocument() {
+    if (ownsFd && fd >= 0)
+        close(fd);
+    delete[] firstBlock;
+}
+
+int OpenPSDocument(int argc, char* const argv[], PSDocument* document) {
+    if (argc <= 6) {
+        document->fd = STDIN_FILENO;
+    } else {
+        document->fd = open(argv[6], O_RDONLY | O_CLOEXEC);
+        if (document->fd < 0)
+            return errno;
+        document->ownsFd = true;
+    }
+    document->firstBlock = new char[kPSBlockSize];
+    ssize_t got = ReadBlock(document->fd, document->firstBlock);
+    if (got < 0)
+        return errno;
+    document->firstLength = static_cast<size_t>(got);
+    return 0;
+}
+
+int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter, const char* first,
+                 size_t firstLength) {
+    std::unique_ptr<char[]> block(new char[kPSBlockSize]);
     // The start of the current piece when it is still short enough to be a
     // trigger line and began in an earlier block; not yet written.
     char carry[kMaxTriggerLength];
@@ -75,13 +106,22 @@ void ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounte
     size_t pieceLength = 0;
     char line[kMaxTriggerLength];
 
+    int status = 0;
     for (;;) {
-        ssize_t got = read(fd, block.get(), kBlockSize);
-        if (got < 0 && errno == EINTR)
-            continue;
+        ssize_t got;
+        const char* p = block.get();
+        if (first) {
+            // Already read by the caller; an empty first block is the end.
+            got = static_cast<ssize_t>(firstLength);
+            p = first;
+            first = nullptr;
+        } else {
+            got = ReadBlock(fd, block.get());
+        }
+        if (got < 0)
+            status = errno;
         if (got <= 0)
             break;
-        const char* p = block.get();
         const char* const end = p + got;
         const char* span = p; // first byte of this block not yet written
         const char* nextCR = FindByte(p, end, '\r');
@@ -152,18 +192,12 @@ void ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounte
     }
     // A last line without terminator is still written.
     Write(carry, carryLength, out);
-    std::fputc(0x04, out);
+    if (status == 0)
+        std::fputc(0x04, out);
+    return status;
 }
 
-int OutputPSStream(int argc, char* const argv[]) {
-    if (argc <= 6) {
-        ScanPSStream(STDIN_FILENO, gFilterOut, OutputPSCommandFromFilter, &PSPageCounter);
-        return 0;
-    }
-    FILE* file = std::fopen(argv[6], "rb");
-    if (!file)
-        return 0;
-    ScanPSStream(fileno(file), gFilterOut, OutputPSCommandFromFilter, &PSPageCounter);
-    std::fclose(file);
-    return 0;
+int OutputPSStream(PSDocument& document) {
+    return ScanPSStream(document.fd, gFilterOut, OutputPSCommandFromFilter, &PSPageCounter,
+                        document.firstBlock, document.firstLength);
 }

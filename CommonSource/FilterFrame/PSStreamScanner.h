@@ -15,10 +15,30 @@ using PSInjectionFunc = void (*)(int pointCode, int pageCounter);
 // Number of page-end lines seen so far in the job.
 extern int32_t PSPageCounter;
 
-// Copies everything readable from fd to out, calls inject at each injection
-// point, and ends with the Control-D byte.
-void ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter);
+// Size of the blocks the document is read in.
+constexpr size_t kPSBlockSize = 128 * 1024;
 
-// The document is standard input with six arguments, else the file named by
-// argument 6; a file that cannot be opened writes nothing at all.
-int OutputPSStream(int argc, char* const argv[]);
+// The job's document: standard input with six arguments, else the file named
+// by argument 6. It is opened and its first block read before the filter
+// writes anything, so a document that cannot be read costs no half job.
+struct PSDocument {
+    int fd = -1;
+    bool ownsFd = false;
+    char* firstBlock = nullptr; // kPSBlockSize bytes
+    size_t firstLength = 0;
+    ~PSDocument();
+};
+
+// 0 when the document is open and its first block read; else the errno value
+// (the message names argument 6 or standard input).
+int OpenPSDocument(int argc, char* const argv[], PSDocument* document);
+
+// Copies everything readable from fd to out (starting with `first`, bytes
+// already read from it), calls inject at each injection point, and ends with
+// the Control-D byte. Returns 0, or the errno value of a failed read.
+int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter,
+                 const char* first = nullptr, size_t firstLength = 0);
+
+// Copies the opened document to gFilterOut; 0, or the errno value of a read
+// that failed.
+int OutputPSStream(PSDocument& document);

@@ -32,3 +32,7 @@ bool IsSpoolTicketPath(const char* path) {
     }
     return length == 14;
 }
+
+bool IsPrivateSpoolFile(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_nlink == 1 && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}

@@ -55,8 +55,9 @@ cups_image_t* WatermarkOpenImage(const char* path) {
         return nullptr;
     cups_image_t* image = nullptr;
     struct stat opened {};
-    // A hard link would let a job print a file that only the filter may read.
-    if (fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_nlink == 1) {
+    // A hard link would let a job print a file that only the filter may read;
+    // a file others may write could have been changed since the dialog made it.
+    if (fstat(fd, &opened) == 0 && IsPrivateSpoolFile(opened)) {
         // The library opens by name; the descriptor's own name is the file
         // already checked, whatever happens to the path meanwhile.
         const std::string byDescriptor = "/proc/self/fd/" + std::to_string(fd);

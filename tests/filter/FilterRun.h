@@ -72,6 +72,8 @@ struct Job {
     bool useFile = true;         // false: argument 6 names a missing file
     int argc = 7;                // 6 would read standard input
     std::string optionsOverride; // raw argument 5 when not empty
+    std::string documentPath;    // argument 6 instead of a file of `document`
+    FILE* output = nullptr;      // where the stream goes instead of memory
 };
 
 inline std::string TempPath(const char* stem) {
@@ -132,11 +134,19 @@ inline std::string CaptureOutput(void (*body)(void*), void* context) {
     return result;
 }
 
+// Exit status of the last RunFilter.
+inline int& LastStatus() {
+    static int status = 0;
+    return status;
+}
+
 inline std::string RunFilter(const Job& job) {
     std::string options =
         job.optionsOverride.empty() ? OptionString(job.options) : job.optionsOverride;
-    std::string docPath =
-        job.useFile ? WriteTempFile(job.document) : std::string("/nonexistent/kestrane-missing.ps");
+    const bool ownDoc = job.useFile && job.documentPath.empty();
+    std::string docPath = !job.documentPath.empty() ? job.documentPath
+                          : job.useFile             ? WriteTempFile(job.document)
+                                        : std::string("/nonexistent/kestrane-missing.ps");
     std::vector<std::string> args = {"jobfilter", "42", job.user, job.title, "1", options, docPath};
     std::vector<char*> argv;
     for (std::string& a : args)
@@ -149,14 +159,21 @@ inline std::string RunFilter(const Job& job) {
         std::vector<char*>* argv;
         int argc;
     } context{&argv, job.argc};
-    std::string out = CaptureOutput(
-        [](void* c) {
-            auto* ctx = static_cast<Context*>(c);
-            JobFilterMain(ctx->argc, ctx->argv->data());
-        },
-        &context);
+    auto body = [](void* c) {
+        auto* ctx = static_cast<Context*>(c);
+        LastStatus() = JobFilterMain(ctx->argc, ctx->argv->data());
+    };
+    std::string out;
+    if (job.output) {
+        FILE* saved = gFilterOut;
+        gFilterOut = job.output;
+        body(&context);
+        gFilterOut = saved;
+    } else {
+        out = CaptureOutput(body, &context);
+    }
     gHostAddressLister = GetHostAddressList;
-    if (job.useFile)
+    if (ownDoc)
         unlink(docPath.c_str());
     return out;
 }

@@ -64,18 +64,60 @@ TEST(FilterOutput, NothingSetMatchesGolden) {
     EXPECT_EQ(RunFilter(job), ReadFile(kGoldenDir + "/plain_job.prn"));
 }
 
-TEST(FilterOutput, FewerArgumentsThanCUPSGivesStillPrintsAHeader) {
+// A job the filter cannot carry out fails whole: exit 1, nothing for the
+// printer, and the job ticket left for the retry.
+TEST(FilterOutput, FailureIsNeverReportedAsSuccess) {
     Job job;
-    job.argc = 1; // no user, title or options; reads standard input
-    int saved = dup(STDIN_FILENO);
-    int devnull = open("/dev/null", O_RDONLY);
-    dup2(devnull, STDIN_FILENO);
-    std::string out = RunFilter(job);
-    dup2(saved, STDIN_FILENO);
-    close(devnull);
-    close(saved);
-    EXPECT_EQ(out, kHead + Identity("UnknownUser") + "@PJL SET JOBATTR=\"@JOAU=UnknownUser\"\r\n" +
-                       kEnterPS + "\x04");
+    job.argc = 5; // one argument short of what CUPS gives
+    EXPECT_EQ(RunFilter(job), "");
+    EXPECT_EQ(LastStatus(), 1);
+
+    SpoolDir spool;
+    std::string ticket = spool.Put("ABCDEFGHIJKLMN", "<ticket/>");
+    job = Job{};
+    job.options = {{"KPIFCommandFileNameTicket", Escaped(ticket)}};
+    job.useFile = false;
+    EXPECT_EQ(RunFilter(job), "");
+    EXPECT_EQ(LastStatus(), 1);
+    EXPECT_TRUE(Exists(ticket));
+
+    // A directory opens but cannot be read.
+    job.useFile = true;
+    job.argc = 7;
+    job.documentPath = spool.path();
+    EXPECT_EQ(RunFilter(job), "");
+    EXPECT_EQ(LastStatus(), 1);
+    EXPECT_TRUE(Exists(ticket));
+
+    // Output that cannot be written: the ticket stays too.
+    job.documentPath.clear();
+    job.output = std::fopen("/dev/full", "w");
+    ASSERT_NE(job.output, nullptr);
+    RunFilter(job);
+    std::fclose(job.output);
+    EXPECT_EQ(LastStatus(), 1);
+    EXPECT_TRUE(Exists(ticket));
+
+    job.output = nullptr;
+    EXPECT_EQ(PSPart(RunFilter(job)), "%!PS\n\x04");
+    EXPECT_EQ(LastStatus(), 0);
+    EXPECT_FALSE(Exists(ticket));
+}
+
+// A ticket that group or others may write could have been rewritten by
+// anyone since the dialog made it: it is not sent, and stays.
+TEST(FilterOutput, TicketWritableByOthersIsNotSent) {
+    SpoolDir spool;
+    std::string ticket = spool.Put("ABCDEFGHIJKLMN", "<ticket/>");
+    for (mode_t mode : {0664, 0646}) {
+        chmod(ticket.c_str(), mode);
+        Job job;
+        job.options = {{"KPIFCommandFileNameTicket", Escaped(ticket)}};
+        std::string out = RunFilter(job);
+        EXPECT_EQ(out.find("<ticket/>"), std::string::npos);
+        EXPECT_EQ(out.substr(0, kHead.size()), kHead);
+        EXPECT_TRUE(Exists(ticket));
+    }
 }
 
 // At a point where both write, the watermark comes first: the image data at

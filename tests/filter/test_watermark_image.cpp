@@ -227,7 +227,8 @@ enum class Trap {
     NotAnImage,
     Missing,
     PrefixTwin,
-    Unescaped
+    Unescaped,
+    WritableByGroup
 };
 
 struct PathCase {
@@ -281,6 +282,9 @@ protected:
             return outside + "/img";
         case Trap::Unescaped:
             return "wmXXXXXX3x2";
+        case Trap::WritableByGroup:
+            chmod(image.c_str(), 0664);
+            return image;
         }
         return {};
     }
@@ -307,7 +311,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PathCase{"Nested", Trap::Nested}, PathCase{"ParentHop", Trap::ParentHop},
                       PathCase{"NotAnImage", Trap::NotAnImage}, PathCase{"Missing", Trap::Missing},
                       PathCase{"PrefixTwin", Trap::PrefixTwin},
-                      PathCase{"RelativeName", Trap::Unescaped}),
+                      PathCase{"RelativeName", Trap::Unescaped},
+                      PathCase{"WritableByGroup", Trap::WritableByGroup}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
