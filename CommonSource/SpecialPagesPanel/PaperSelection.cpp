@@ -1,0 +1,208 @@
+#include "PaperSelection.h"
+
+#include "XPPD.h"
+
+#include <algorithm>
+#include <cstring>
+
+// The PPD is read through libcups' PPD interface.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+namespace KESTRANE_NS {
+
+namespace {
+
+std::vector<PaperChoice> ChoicesOf(ppd_file_t* ppd, const char* keyword, int& defaultIndex) {
+    std::vector<PaperChoice> out;
+    defaultIndex = -1;
+    ppd_option_t* option = ppd && *keyword ? ppdFindOption(ppd, keyword) : nullptr;
+    if (!option)
+        return out;
+    for (int i = 0; i < option->num_choices; ++i) {
+        PaperChoice c{option->choices[i].choice, option->choices[i].text};
+        if (c.text.empty())
+            c.text = c.keyword;
+        out.push_back(std::move(c));
+        if (std::strcmp(option->choices[i].choice, option->defchoice) == 0)
+            defaultIndex = i;
+    }
+    return out;
+}
+
+int IndexOf(const std::vector<PaperChoice>& choices, const char* keyword) {
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].keyword == keyword)
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool InRange(int index, const std::vector<PaperChoice>& choices) {
+    return index >= -1 && index < static_cast<int>(choices.size());
+}
+
+} // namespace
+
+bool IsInterposerFinisher(const std::string& choice) {
+    static const char* const kFinishers[] = {
+        "FinisherTypeD3Holes",       "FinisherTypeD3HolesCZ",   "FinisherTypeD2and3Holes",
+        "FinisherTypeD2and3HolesCZ", "FinisherTypeD2and4Holes", "FinisherTypeD2and4HolesCZ"};
+    return std::any_of(std::begin(kFinishers), std::end(kFinishers),
+                       [&](const char* f) { return choice == f; });
+}
+
+PaperChoices ReadPaperChoices(ppd_file_t* ppd) {
+    PaperChoices c;
+    if (!ppd)
+        return c;
+    char colorKey[PPD_MAX_NAME] = {};
+    FixPPDKeywordAccordingToType(ppd, "KRMediaColor", colorKey, sizeof colorKey);
+    c.colorOptionKeyword = colorKey;
+    int ignored = -1;
+    c.sizes = ChoicesOf(ppd, "PageSize", c.defaultSize);
+    c.colors = ChoicesOf(ppd, colorKey, c.defaultColor);
+    c.types = ChoicesOf(ppd, "MediaType", ignored);
+    c.defaultType = IndexOf(c.types, "Stationary");
+    for (int i = static_cast<int>(c.sizes.size()) - 1; i >= 0; --i)
+        if (c.sizes[static_cast<std::size_t>(i)].keyword == "Custom") {
+            c.customSizeIndex = i;
+            break;
+        }
+    for (std::size_t i = 0; i < c.types.size(); ++i)
+        if (c.types[i].keyword.rfind("TabbedPaper", 0) == 0)
+            c.tabStockIndexes.push_back(static_cast<int>(i));
+    c.transparencyIndex = IndexOf(c.types, "Transparency");
+    c.clearColorIndex = IndexOf(c.colors, "Clear");
+    char outputKey[PPD_MAX_NAME] = {};
+    FixPPDKeywordAccordingToType(ppd, "KROutputOptions", outputKey, sizeof outputKey);
+    if (ppd_choice_t* marked = ppdFindMarkedChoice(ppd, outputKey))
+        c.interposerOffered = IsInterposerFinisher(marked->choice);
+    return c;
+}
+
+PaperSelection PaperSelection::Defaults(const PaperChoices& choices) {
+    PaperSelection s;
+    s.selectedSizeIndex = choices.defaultSize;
+    s.selectedColorIndex = choices.defaultColor;
+    s.selectedTypeIndex = choices.defaultType;
+    return s;
+}
+
+void PaperSelection::setDefaultCustomValue() {
+    customPageWidth = kSPDefaultWidth;
+    customPageLength = kSPDefaultLength;
+    customPageSizeLongMeasure = 0;
+}
+
+void PaperSelection::ToRecord(SpecialPageRecord& r) const {
+    r.Set("pagesize", std::to_string(selectedSizeIndex));
+    r.Set("pagecolor", std::to_string(selectedColorIndex));
+    r.Set("pagetype", std::to_string(selectedTypeIndex));
+    r.Set("interposer", interposerValue ? "true" : "false");
+    r.Set("width", customPageWidth);
+    r.Set("length", customPageLength);
+    r.Set("longmeasure", std::to_string(customPageSizeLongMeasure));
+}
+
+PaperSelection PaperSelection::FromRecord(const SpecialPageRecord& r) {
+    PaperSelection s;
+    s.selectedSizeIndex = r.IntField("pagesize");
+    s.selectedColorIndex = r.IntField("pagecolor");
+    s.selectedTypeIndex = r.IntField("pagetype");
+    s.interposerValue = r.Get("interposer") == "true";
+    if (IsMillimetreText(r.Get("width")))
+        s.customPageWidth = r.Get("width");
+    if (IsMillimetreText(r.Get("length")))
+        s.customPageLength = r.Get("length");
+    s.customPageSizeLongMeasure = r.Get("longmeasure") == "1" ? 1 : 0;
+    return s;
+}
+
+void ApplyTransparencyRule(PaperSelection& s, const PaperChoices& choices) {
+    if (choices.transparencyIndex >= 0 && choices.clearColorIndex >= 0 &&
+        s.selectedTypeIndex == choices.transparencyIndex)
+        s.selectedColorIndex = choices.clearColorIndex;
+}
+
+PaperChoiceEffect ChoosePaperItem(PaperSelection& s, const PaperChoices& choices, int item) {
+    if (item == kPaperItemNoChange) {
+        s.interposerValue = false;
+        s.selectedSizeIndex = s.selectedColorIndex = s.selectedTypeIndex = -1;
+        return PaperChoiceEffect::None;
+    }
+    if (item == kPaperItemInterposer) {
+        s.interposerValue = true;
+        s.selectedSizeIndex = choices.defaultSize;
+        s.selectedColorIndex = choices.defaultColor;
+        s.selectedTypeIndex = choices.defaultType;
+        return PaperChoiceEffect::None;
+    }
+    if (item == kPaperItemAdvanced)
+        return PaperChoiceEffect::OpenAdvanced;
+    const int group = item / 1000;
+    const int index = item - group * 1000 - 1;
+    PaperChoiceEffect effect = PaperChoiceEffect::None;
+    switch (group) {
+    case kPaperSizeGroup:
+        if (!InRange(index, choices.sizes))
+            return effect;
+        s.selectedSizeIndex = index;
+        if (index >= 0 && index == choices.customSizeIndex)
+            effect = PaperChoiceEffect::OpenCustomSize;
+        break;
+    case kPaperColorGroup:
+        if (!InRange(index, choices.colors))
+            return effect;
+        s.selectedColorIndex = index;
+        break;
+    case kPaperTypeGroup:
+        if (!InRange(index, choices.types))
+            return effect;
+        s.selectedTypeIndex = index;
+        break;
+    default:
+        return effect;
+    }
+    s.interposerValue = false;
+    ApplyTransparencyRule(s, choices);
+    return effect;
+}
+
+PaperMenuVisibility GetPaperMenuVisibility(const PaperSelection& s, const PaperChoices& choices,
+                                           bool recordsDiffer) {
+    PaperMenuVisibility v;
+    const int indexes[3] = {s.selectedSizeIndex, s.selectedColorIndex, s.selectedTypeIndex};
+    bool allNoChange = !s.interposerValue;
+    for (int g = 0; g < 3; ++g) {
+        v.groupNoChange[g] = recordsDiffer || indexes[g] == -1;
+        allNoChange = allNoChange && indexes[g] == -1;
+    }
+    v.noChange = recordsDiffer || allNoChange;
+    v.firstType = s.selectedTypeIndex == 0;
+    v.interposer = choices.interposerOffered;
+    return v;
+}
+
+PaperSelection CommonPaper(const SpecialPageRecords& records, const PaperChoices& choices) {
+    if (records.empty())
+        return PaperSelection::Defaults(choices);
+    PaperSelection common = PaperSelection::FromRecord(records.front());
+    bool interposerDiffers = false;
+    for (const SpecialPageRecord& r : records) {
+        const PaperSelection s = PaperSelection::FromRecord(r);
+        if (s.selectedSizeIndex != common.selectedSizeIndex)
+            common.selectedSizeIndex = -1;
+        if (s.selectedColorIndex != common.selectedColorIndex)
+            common.selectedColorIndex = -1;
+        if (s.selectedTypeIndex != common.selectedTypeIndex)
+            common.selectedTypeIndex = -1;
+        if (s.interposerValue != common.interposerValue)
+            interposerDiffers = true;
+    }
+    if (interposerDiffers) {
+        common.selectedSizeIndex = common.selectedColorIndex = common.selectedTypeIndex = -1;
+        common.interposerValue = false;
+    }
+    return common;
+}
+
+} // namespace KESTRANE_NS
