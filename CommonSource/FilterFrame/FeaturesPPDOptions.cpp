@@ -58,7 +58,7 @@ const FeatureNumber kFeatureNumbers[] = {
          kpjlOptionFeatures.TabMarginSwitch = 1;
          WriteNumber(kpjlOptionFeatures.TabMarginShift, v);
      }},
-    {"TrimmerSwitchTicket", "KRTrimmingSize", "Trimming", 1, kTrimmerMMRange, " mm",
+    {"TrimmerSwitchTicket", "KRCuttingSize", "Trimming", 1, kTrimmerMMRange, " mm",
      [](int v) {
          kpjlOptionFeatures.TrimmerSwitch = 1;
          WriteNumber(kpjlOptionFeatures.TrimmerCuttingSize, v);

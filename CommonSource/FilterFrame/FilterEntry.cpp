@@ -7,6 +7,7 @@
 
 #include "ClientAddress.h"
 #include "CommandTableEngine.h"
+#include "CupsPageHooks.h"
 #include "FeaturesFilter.h"
 #include "FilterGlobals.h"
 #include "JBAFilter.h"
@@ -27,6 +28,9 @@ const KPJLCommandEntry HeadCommandTable[] = {
 const KPJLCommandEntry EnterPostScriptCommandTable[] = {
     {"@PJL ENTER LANGUAGE=POSTSCRIPT\n", nullptr, nullptr},
 };
+
+// The page hooks of this job's document, chosen before it is read.
+PSPageHooks gPageHooks = PSPageHooks::Generator;
 
 // Argument i, or "" when CUPS gave fewer arguments.
 const char* Argument(int argc, char* argv[], int i) {
@@ -52,6 +56,7 @@ void ResetFilterState() {
     std::memset(psOptionSpecialPage, 0, sizeof psOptionSpecialPage);
     PSPageCounter = 0;
     WatermarkResetState();
+    CupsPageHooksReset();
 }
 
 void InvalidateStdUserName() {
@@ -115,6 +120,10 @@ int OutputKPJLCommand(char* const argv[]) {
 }
 
 void OutputPSCommandFromFilter(int pointCode, int pageCounter) {
+    if (gPageHooks == PSPageHooks::Cups) {
+        CupsPageHooksOutputPSCommand(pointCode);
+        return;
+    }
     WatermarkOutputPSCommandFromFilter(pointCode, pageCounter);
     FeaturesOutputPSCommandFromFilter(pointCode);
 }
@@ -133,6 +142,7 @@ int JobFilterMain(int argc, char* argv[]) {
     const int documentArgc = argc > 7 ? 7 : argc;
 
     ResetFilterState();
+    gPageHooks = ChoosePageHooks();
     // Before a byte goes out: a job whose document cannot be read must fail
     // whole, not reach the printer as a PJL header without a document.
     PSDocument document;
@@ -150,7 +160,7 @@ int JobFilterMain(int argc, char* argv[]) {
     std::setvbuf(stderr, nullptr, _IONBF, 0);
     GetTicketFromPDE(args);
     OutputKPJLCommand(args);
-    if (int error = OutputPSStream(document)) {
+    if (int error = OutputPSStream(document, gPageHooks)) {
         std::fprintf(stderr, "ERROR: Unable to read print file \"%s\": %s\n",
                      documentArgc > 6 ? args[6] : "(stdin)", std::strerror(error));
         return 1;

@@ -11,4 +11,11 @@ enum PSInjectionPoint : int {
     kPSPointEndPageSetup = 24,     // after "%%EndPageSetup"
     kPSPointEndPage = 27,          // before "ep"
     kPSPointEndPageNUp = 28,       // before "endp"
+
+    // Points of the CUPS page hooks only (pstops output).
+    kPSPointBeginPageSetup = 30, // after "%%BeginPageSetup"
+    kPSPointCellSave = 31,       // after "userdict/ESPsave save put"
+    kPSPointCellBegin = 32,      // after a line ending in " ESPrc", before the next line,
+                                 // unless that is the lone "showpage" of an empty cell
+    kPSPointCellEnd = 33,        // before "userdict/ESPsave get restore"
 };

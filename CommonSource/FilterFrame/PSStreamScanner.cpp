@@ -21,11 +21,14 @@ struct PSTrigger {
     int pointCode;
     bool beforeLine;
     bool endsPage;
+    // The line only has to end with `line`; the point is fired just before
+    // the next line, once that line shows whether a cell holds anything.
+    bool suffixBeforeNext = false;
 };
 
 #define TRIGGER(text, code, before, page)                                                          \
-    { text, sizeof(text) - 1, code, before, page }
-const PSTrigger kTriggers[] = {
+    { text, sizeof(text) - 1, code, before, page, false }
+const PSTrigger kGeneratorTriggers[] = {
     TRIGGER("%%BeginProlog", kPSPointBeginProlog, false, false),
     TRIGGER("%%EndProlog", kPSPointEndProlog, true, false),
     TRIGGER("%%EndSetup", kPSPointEndSetup, true, false),
@@ -35,19 +38,57 @@ const PSTrigger kTriggers[] = {
     TRIGGER("ep", kPSPointEndPage, true, true),
     TRIGGER("endp", kPSPointEndPageNUp, true, true),
 };
+// What pstops writes: its own sheet setup, and around each logical page of an
+// n-up sheet "userdict/ESPsave save put", the page's transform, a clip ending
+// in " ESPrc", the page, and "userdict/ESPsave get restore".
+const PSTrigger kCupsTriggers[] = {
+    TRIGGER("%%EndProlog", kPSPointEndProlog, true, false),
+    TRIGGER("%%EndSetup", kPSPointEndSetup, true, false),
+    TRIGGER("userdict/setpagedevice{pop}bind put", kPSPointSetPageDeviceOff, true, false),
+    TRIGGER("%%BeginPageSetup", kPSPointBeginPageSetup, false, false),
+    TRIGGER("%%EndPageSetup", kPSPointEndPageSetup, false, false),
+    TRIGGER("userdict/ESPsave save put", kPSPointCellSave, false, false),
+    {" ESPrc", 6, kPSPointCellBegin, false, false, true},
+    TRIGGER("userdict/ESPsave get restore", kPSPointCellEnd, true, false),
+};
 #undef TRIGGER
 
 // Only lines this short can be trigger lines; they are the only ones looked
-// at, and the only bytes ever held back from the output.
-constexpr size_t kMaxTriggerLength = 35;
+// at, and the only bytes ever held back from the output. A pstops clip line
+// ("0.0 0.0 595.0 842.0 ESPrc") is longer than any exact trigger line.
+constexpr size_t kGeneratorMaxTriggerLength = 35;
+constexpr size_t kMaxTriggerLength = 64;
 constexpr size_t kMinTriggerLength = 2;
 
-const PSTrigger* MatchTrigger(const char* line, size_t length) {
-    if (length < kMinTriggerLength || length > kMaxTriggerLength)
+// The line that fills an empty cell of a last n-up sheet.
+constexpr char kEmptyCellLine[] = "showpage";
+constexpr size_t kEmptyCellLength = sizeof kEmptyCellLine - 1;
+
+struct PSTriggerSet {
+    const PSTrigger* begin;
+    const PSTrigger* end;
+    size_t maxLength;
+};
+
+PSTriggerSet TriggersOf(PSPageHooks hooks) {
+    if (hooks == PSPageHooks::Cups)
+        return {std::begin(kCupsTriggers), std::end(kCupsTriggers), kMaxTriggerLength};
+    return {std::begin(kGeneratorTriggers), std::end(kGeneratorTriggers),
+            kGeneratorMaxTriggerLength};
+}
+
+const PSTrigger* MatchTrigger(const PSTriggerSet& set, const char* line, size_t length) {
+    if (length < kMinTriggerLength || length > set.maxLength)
         return nullptr;
-    for (const PSTrigger& t : kTriggers)
-        if (t.length == length && std::memcmp(t.line, line, length) == 0)
-            return &t;
+    for (const PSTrigger* t = set.begin; t != set.end; ++t) {
+        if (t->suffixBeforeNext) {
+            if (length > t->length &&
+                std::memcmp(t->line, line + length - t->length, t->length) == 0)
+                return t;
+        } else if (t->length == length && std::memcmp(t->line, line, length) == 0) {
+            return t;
+        }
+    }
     return nullptr;
 }
 
@@ -96,7 +137,12 @@ int OpenPSDocument(int argc, char* const argv[], PSDocument* document) {
 }
 
 int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter, const char* first,
-                 size_t firstLength) {
+                 size_t firstLength, PSPageHooks hooks) {
+    const PSTriggerSet triggers = TriggersOf(hooks);
+    const size_t maxTrigger = triggers.maxLength;
+    // A point waiting for the next line: fired before it unless that line is
+    // the lone "showpage" of an empty cell.
+    int deferred = 0;
     std::unique_ptr<char[]> block(new char[kPSBlockSize]);
     // The start of the current piece when it is still short enough to be a
     // trigger line and began in an earlier block; not yet written.
@@ -134,6 +180,24 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
                 nextLF = FindByte(p, end, '\n');
             const char* eol = std::min(nextCR, nextLF);
 
+            if (deferred) {
+                // Everything before this line is out; its start may still be
+                // held in carry.
+                const size_t length = pieceLength + static_cast<size_t>(eol - p);
+                bool emptyCell = length <= kEmptyCellLength;
+                if (emptyCell) {
+                    char head[kEmptyCellLength];
+                    std::memcpy(head, carry, carryLength);
+                    std::memcpy(head + carryLength, p, length - carryLength);
+                    emptyCell = std::memcmp(head, kEmptyCellLine, length) == 0;
+                }
+                if (eol != end || !emptyCell) {
+                    if (!(emptyCell && length == kEmptyCellLength))
+                        inject(deferred, *pageCounter);
+                    deferred = 0;
+                }
+            }
+
             size_t total = pieceLength + static_cast<size_t>(eol - p);
             if (total >= static_cast<size_t>(kPSLinePieceSize)) {
                 // The piece was cut (written as it is); the rest starts anew.
@@ -142,7 +206,7 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
                 carryLength = 0;
             } else {
                 pieceLength = total;
-                if (carryLength && pieceLength > kMaxTriggerLength) {
+                if (carryLength && pieceLength > maxTrigger) {
                     Write(carry, carryLength, out);
                     carryLength = 0;
                 }
@@ -153,10 +217,10 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
             // A line ends here: the piece, without its terminator.
             const char* lineStart = eol - (pieceLength - carryLength);
             const PSTrigger* trigger = nullptr;
-            if (pieceLength >= kMinTriggerLength && pieceLength <= kMaxTriggerLength) {
+            if (pieceLength >= kMinTriggerLength && pieceLength <= maxTrigger) {
                 std::memcpy(line, carry, carryLength);
                 std::memcpy(line + carryLength, lineStart, static_cast<size_t>(eol - lineStart));
-                trigger = MatchTrigger(line, pieceLength);
+                trigger = MatchTrigger(triggers, line, pieceLength);
             }
             if (trigger) {
                 Write(span, static_cast<size_t>(lineStart - span), out);
@@ -166,7 +230,9 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
                     inject(trigger->pointCode, *pageCounter);
                 Write(line, pieceLength, out);
                 std::fputc(*eol, out);
-                if (!trigger->beforeLine)
+                if (trigger->suffixBeforeNext)
+                    deferred = trigger->pointCode;
+                else if (!trigger->beforeLine)
                     inject(trigger->pointCode, *pageCounter);
                 span = eol + 1;
             } else {
@@ -181,7 +247,7 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
 
         // Hold back a short unfinished piece: its line may still turn out to
         // be a trigger line whose point fires before it.
-        if (pieceLength > 0 && pieceLength <= kMaxTriggerLength) {
+        if (pieceLength > 0 && pieceLength <= maxTrigger) {
             size_t inBlock = pieceLength - carryLength;
             Write(span, static_cast<size_t>((end - inBlock) - span), out);
             std::memcpy(carry + carryLength, end - inBlock, inBlock);
@@ -197,7 +263,7 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
     return status;
 }
 
-int OutputPSStream(PSDocument& document) {
+int OutputPSStream(PSDocument& document, PSPageHooks hooks) {
     return ScanPSStream(document.fd, gFilterOut, OutputPSCommandFromFilter, &PSPageCounter,
-                        document.firstBlock, document.firstLength);
+                        document.firstBlock, document.firstLength, hooks);
 }

@@ -12,6 +12,11 @@ constexpr int kPSLinePieceSize = 8065;
 
 using PSInjectionFunc = void (*)(int pointCode, int pageCounter);
 
+// Which trigger lines the scanner looks for: the page procedures of the
+// original platform's generator ("bp", "ep", "endp"), or what CUPS's pstops
+// writes around sheets and n-up cells (see PSInjectionPoints.h).
+enum class PSPageHooks { Generator, Cups };
+
 // Number of page-end lines seen so far in the job.
 extern int32_t PSPageCounter;
 
@@ -37,8 +42,9 @@ int OpenPSDocument(int argc, char* const argv[], PSDocument* document);
 // already read from it), calls inject at each injection point, and ends with
 // the Control-D byte. Returns 0, or the errno value of a failed read.
 int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter,
-                 const char* first = nullptr, size_t firstLength = 0);
+                 const char* first = nullptr, size_t firstLength = 0,
+                 PSPageHooks hooks = PSPageHooks::Generator);
 
 // Copies the opened document to gFilterOut; 0, or the errno value of a read
 // that failed.
-int OutputPSStream(PSDocument& document);
+int OutputPSStream(PSDocument& document, PSPageHooks hooks);

@@ -109,55 +109,27 @@ void WriteProlog() {
 }
 
 void WriteText(int pointCode) {
-    const WatermarkOptionRecord& o = psOptionWatermark;
     std::fputs(pointCode == kPSPointEndPage ? "pgsave restore /pgsave save store gsave\n"
                                             : "pm restore /pm save store gsave\n",
                gFilterOut);
-    std::fprintf(gFilterOut, "%.2f%c%.2f%c%.2f setrgbcolor\n",
-                 Finite(WatermarkDensityColor(o.colorR, o.density)), ' ',
-                 Finite(WatermarkDensityColor(o.colorG, o.density)), ' ',
-                 Finite(WatermarkDensityColor(o.colorB, o.density)));
-    std::fprintf(gFilterOut, "/%s%c%d selectfont\n", o.font, ' ', o.fontSize);
-    const WatermarkPoint start = GetWatermarkPostion(o, CurrentLayout(), false);
-    std::fprintf(gFilterOut, "%.2f%c%.2f moveto\n", Finite(start.x), ' ', Finite(start.y));
-    std::fprintf(gFilterOut, "%d rotate\n", o.angle);
-    char shown[256];
-    getWMOuputText(shown, o.text, sizeof shown, o.fontType);
-    std::fprintf(gFilterOut, "%s show\n", shown);
+    WatermarkWriteTextBody();
     std::fputs("grestore\n", gFilterOut);
 }
 
 // Sends the image's pixels once, into the printer's picstr array.
 void LoadImage() {
     gState.imageLoaded = false;
-    if (!gState.image)
-        gState.image = WatermarkOpenImage(psOptionWatermark.filePath);
-    cups_image_t* image = gState.image;
-    if (!image)
+    if (!WatermarkImageReady())
         return;
-    const unsigned width = cupsImageGetWidth(image), height = cupsImageGetHeight(image);
-    const int depth = cupsImageGetDepth(image);
-    const size_t rowBytes = static_cast<size_t>(depth) * width;
-    if (rowBytes > 0x7FFFFFFF || height > 0x7FFFFFFF)
-        return;
-    std::fprintf(gFilterOut, "%d array /picstr exch def\n", static_cast<int>(height));
-    std::fprintf(gFilterOut, "/line 0 def /readdata { 0 1 %d 1 sub { /strix exch def\n",
-                 static_cast<int>(height));
+    const int height = static_cast<int>(gState.imageHeight);
+    std::fprintf(gFilterOut, "%d array /picstr exch def\n", height);
+    std::fprintf(gFilterOut, "/line 0 def /readdata { 0 1 %d 1 sub { /strix exch def\n", height);
     std::fprintf(gFilterOut,
                  "picstr strix currentfile %d string readhexstring pop put } for } bind def\n",
-                 static_cast<int>(rowBytes));
+                 static_cast<int>(3 * gState.imageWidth));
     std::fputs("readdata\n", gFilterOut);
-    std::vector<cups_ib_t> row(rowBytes);
-    for (unsigned y = 0; y < height; ++y) {
-        cupsImageGetRow(image, 0, static_cast<int>(y), static_cast<int>(width), row.data());
-        WatermarkWriteHex(gFilterOut, row.data(), row.size(), &gState.hexColumn);
-    }
-    if (gState.hexColumn != 0)
-        std::fputc('\n', gFilterOut);
-    gState.hexColumn = 0;
+    WatermarkWriteImageHex();
     gState.imageLoaded = true;
-    gState.imageWidth = width;
-    gState.imageHeight = height;
 }
 
 void WriteImage(long long page, bool overPage) {
@@ -252,6 +224,56 @@ void ImageWatermark(int pointCode, int pageCounter) {
 }
 
 } // namespace
+
+void WatermarkWriteTextBody() {
+    const WatermarkOptionRecord& o = psOptionWatermark;
+    std::fprintf(gFilterOut, "%.2f%c%.2f%c%.2f setrgbcolor\n",
+                 Finite(WatermarkDensityColor(o.colorR, o.density)), ' ',
+                 Finite(WatermarkDensityColor(o.colorG, o.density)), ' ',
+                 Finite(WatermarkDensityColor(o.colorB, o.density)));
+    std::fprintf(gFilterOut, "/%s%c%d selectfont\n", o.font, ' ', o.fontSize);
+    const WatermarkPoint start = GetWatermarkPostion(o, CurrentLayout(), false);
+    std::fprintf(gFilterOut, "%.2f%c%.2f moveto\n", Finite(start.x), ' ', Finite(start.y));
+    std::fprintf(gFilterOut, "%d rotate\n", o.angle);
+    char shown[256];
+    getWMOuputText(shown, o.text, sizeof shown, o.fontType);
+    std::fprintf(gFilterOut, "%s show\n", shown);
+}
+
+bool WatermarkImageReady() {
+    if (!gState.image)
+        gState.image = WatermarkOpenImage(psOptionWatermark.filePath);
+    cups_image_t* image = gState.image;
+    if (!image)
+        return false;
+    const unsigned width = cupsImageGetWidth(image), height = cupsImageGetHeight(image);
+    if (3ull * width > 0x7FFFFFFF || height > 0x7FFFFFFF)
+        return false;
+    gState.imageWidth = width;
+    gState.imageHeight = height;
+    return true;
+}
+
+unsigned WatermarkImageWidth() {
+    return gState.imageWidth;
+}
+
+unsigned WatermarkImageHeight() {
+    return gState.imageHeight;
+}
+
+void WatermarkWriteImageHex() {
+    cups_image_t* image = gState.image;
+    const unsigned width = gState.imageWidth;
+    std::vector<cups_ib_t> row(3 * static_cast<size_t>(width));
+    for (unsigned y = 0; y < gState.imageHeight; ++y) {
+        cupsImageGetRow(image, 0, static_cast<int>(y), static_cast<int>(width), row.data());
+        WatermarkWriteHex(gFilterOut, row.data(), row.size(), &gState.hexColumn);
+    }
+    if (gState.hexColumn != 0)
+        std::fputc('\n', gFilterOut);
+    gState.hexColumn = 0;
+}
 
 int WatermarkGetTicketFromPDE(char* const argv[]) {
     GetTicketFromArray(argv, kWatermarkTicketTable, kWatermarkTicketCount);

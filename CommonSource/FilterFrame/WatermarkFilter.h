@@ -17,3 +17,16 @@ void getWMOuputText(char* dest, const char* text, int size, int encoding);
 // True when the font name can stand after "/" in PostScript: not empty,
 // printable ASCII only, no delimiter.
 bool IsWatermarkFontName(const char* font);
+
+// Pieces the CUPS page hooks share with the generator-document writer.
+//
+// The colour, font, start point, rotation and show lines of a text watermark.
+void WatermarkWriteTextBody();
+// Opens the job's watermark image on first use; true when its pixels can be
+// sent (then its size is known).
+bool WatermarkImageReady();
+unsigned WatermarkImageWidth();
+unsigned WatermarkImageHeight();
+// Every row of the image, top to bottom, as hexadecimal RGB, ending with a
+// line end.
+void WatermarkWriteImageHex();

@@ -1,0 +1,235 @@
+#include "CupsPageHooks.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "FeaturesFilter.h"
+#include "FilterGlobals.h"
+#include "PSInjectionPoints.h"
+#include "WatermarkFilter.h"
+#include "WatermarkGeometry.h"
+#include "WatermarkOption.h"
+
+namespace {
+
+// What the watermark draws and where it hangs.
+enum class Drawing { None, Over, Under };
+
+struct CupsHookState {
+    bool setupWritten = false;     // procedures (and image data) sent
+    bool drawable = false;         // the procedures exist in the printer
+    bool cellsExpected = false;    // pstops switched setpagedevice off: n-up cells
+    bool separatorWritten = false; // each finishing fragment goes out once
+    bool bookletWritten = false;
+    bool inPageSetup = false; // between %%BeginPageSetup and the first %%EndPageSetup
+    bool cellThisSheet = false;
+    bool inCellSetup = false; // after "userdict/ESPsave save put", before its page
+    bool cellHasPage = false; // the open cell holds a page (not an empty one)
+    bool cellsAnnounced = false;
+};
+CupsHookState gHooks;
+
+Drawing WatermarkDrawing() {
+    const WatermarkOptionRecord& o = psOptionWatermark;
+    if (o.name[0] == '\0')
+        return Drawing::None;
+    if (o.type == 0)
+        return IsWatermarkFontName(o.font) ? Drawing::Over : Drawing::None;
+    if (o.type == 1)
+        return o.imagePlacement == 1   ? Drawing::Over
+               : o.imagePlacement == 2 ? Drawing::Under
+                                       : Drawing::None;
+    return Drawing::None;
+}
+
+// The drawing procedure's guard: with first-page-only it draws once per job.
+// The flag lives in global VM so that no restore of the document brings it
+// back.
+void WriteDrawProcStart() {
+    std::fputs("userdict/kvqwmdraw{", gFilterOut);
+    if (psOptionWatermark.onlyFirst != 0)
+        std::fputs("userdict/kvqWM get/done get not{", gFilterOut);
+    std::fputs("gsave\n", gFilterOut);
+}
+
+void WriteDrawProcEnd() {
+    std::fputs("grestore", gFilterOut);
+    if (psOptionWatermark.onlyFirst != 0)
+        std::fputs(" userdict/kvqWM get/done true put}if", gFilterOut);
+    std::fputs("}bind put\n", gFilterOut);
+}
+
+// A logical page of the job's paper, 1-up: the cell or sheet being drawn on
+// already carries the n-up placement and scale.
+WatermarkLayout OneUp() {
+    return WatermarkLayout{1, 1, 1, 1, 0};
+}
+
+bool WriteImageProc(Drawing drawing) {
+    if (!WatermarkImageReady())
+        return false;
+    const unsigned width = WatermarkImageWidth(), height = WatermarkImageHeight();
+    std::fprintf(gFilterOut, "userdict/kvqpic %u array put\n", height);
+    std::fprintf(gFilterOut,
+                 "0 1 %u 1 sub{userdict/kvqpic get exch currentfile %u string readhexstring pop "
+                 "put}for\n",
+                 height, 3 * width);
+    WatermarkWriteImageHex();
+    double k = 0;
+    const WatermarkTranslate t = GetImagePlacement(psOptionWatermark, OneUp(), 1,
+                                                   drawing == Drawing::Over, width, height, &k);
+    WriteDrawProcStart();
+    std::fprintf(gFilterOut, "%.2f %.2f translate\n%.2f %.2f scale\n%d rotate\n",
+                 std::isfinite(t.tx) ? t.tx : 0.0, std::isfinite(t.ty) ? t.ty : 0.0,
+                 std::isfinite(k) ? k : 0.0, std::isfinite(k) ? -k : 0.0, t.rotate);
+    std::fprintf(gFilterOut,
+                 "/DeviceRGB setcolorspace userdict/kvqrow 0 put\n"
+                 "<</ImageType 1/Width %u/Height %u/ImageMatrix[1 0 0 1 0 0]"
+                 "/MultipleDataSources false\n"
+                 "/DataSource{userdict/kvqpic get userdict/kvqrow get 2 copy exch length lt"
+                 "{get userdict/kvqrow 2 copy get 1 add put}{pop pop()}ifelse}\n"
+                 "/BitsPerComponent 8/Decode[0 1 0 1 0 1]/Interpolate false>>image\n",
+                 width, height);
+    WriteDrawProcEnd();
+    return true;
+}
+
+// Procedures, image data and, for sheets without cells, the EndPage hook;
+// once, at the end of the document setup.
+void WriteWatermarkSetup() {
+    gHooks.setupWritten = true;
+    const Drawing drawing = WatermarkDrawing();
+    if (drawing == Drawing::None)
+        return;
+    std::fputs("userdict/kvqWM currentglobal true setglobal 2 dict exch setglobal put\n"
+               "userdict/kvqWM get dup/done false put/cells false put\n",
+               gFilterOut);
+    if (psOptionWatermark.type == 0) {
+        WriteDrawProcStart();
+        WatermarkWriteTextBody();
+        WriteDrawProcEnd();
+    } else if (!WriteImageProc(drawing)) {
+        return;
+    }
+    gHooks.drawable = true;
+    // ps2write output calls showpage through systemdict, so only the page
+    // device sees the end of every page; n-up cells draw themselves.
+    if (drawing == Drawing::Over && !gHooks.cellsExpected)
+        std::fputs("userdict/kvqEndPage currentpagedevice/EndPage get put\n"
+                   "<</EndPage{dup 2 ne userdict/kvqWM get/cells get not and"
+                   "{gsave initgraphics userdict/kvqwmdraw get exec grestore}if"
+                   " userdict/kvqEndPage get exec}bind>>setpagedevice\n",
+                   gFilterOut);
+}
+
+void WriteSeparatorOnce() {
+    if (!gHooks.separatorWritten)
+        FeaturesOutputSeparatorPages();
+    gHooks.separatorWritten = true;
+}
+
+void WriteBookletOnce() {
+    if (!gHooks.bookletWritten)
+        FeaturesOutputAutoFit();
+    gHooks.bookletWritten = true;
+}
+
+// The finishing fragments, each once per job and before pstops switches
+// setpagedevice off (n-up PostScript jobs) or the setup ends (PDF jobs).
+void FinishingFragments(int pointCode) {
+    const long long n = FeaturesLogicalPageCount();
+    if (n == 1) {
+        if (pointCode == kPSPointEndProlog)
+            WriteSeparatorOnce();
+        else if (pointCode == kPSPointEndSetup) {
+            WriteSeparatorOnce();
+            WriteBookletOnce();
+        }
+    } else if (n > 1 && (pointCode == kPSPointSetPageDeviceOff || pointCode == kPSPointEndSetup)) {
+        WriteSeparatorOnce();
+        WriteBookletOnce();
+    }
+}
+
+void Watermark(int pointCode) {
+    switch (pointCode) {
+    case kPSPointSetPageDeviceOff:
+        gHooks.cellsExpected = true;
+        return;
+    case kPSPointEndSetup:
+        if (!gHooks.setupWritten)
+            WriteWatermarkSetup();
+        return;
+    default:
+        break;
+    }
+    if (!gHooks.drawable)
+        return;
+    const Drawing drawing = WatermarkDrawing();
+    switch (pointCode) {
+    case kPSPointBeginPageSetup:
+        gHooks.inPageSetup = true;
+        gHooks.cellThisSheet = false;
+        break;
+    case kPSPointEndPageSetup:
+        // A sheet without cells: the page under the image starts here.
+        if (gHooks.inPageSetup && !gHooks.cellThisSheet && drawing == Drawing::Under)
+            std::fputs("gsave initgraphics userdict/kvqwmdraw get exec grestore\n", gFilterOut);
+        gHooks.inPageSetup = false;
+        break;
+    case kPSPointCellSave:
+        gHooks.inCellSetup = true;
+        gHooks.cellHasPage = false;
+        if (gHooks.inPageSetup)
+            gHooks.cellThisSheet = true;
+        break;
+    case kPSPointCellBegin:
+        if (!gHooks.inCellSetup)
+            break;
+        gHooks.inCellSetup = false;
+        gHooks.cellHasPage = true;
+        if (!gHooks.cellsAnnounced)
+            std::fputs("userdict/kvqWM get/cells true put\n", gFilterOut);
+        gHooks.cellsAnnounced = true;
+        // The cell's own transform and clip are in force right now.
+        if (drawing == Drawing::Under)
+            std::fputs("gsave userdict/kvqwmdraw get exec grestore\n", gFilterOut);
+        else
+            std::fputs("userdict/kvqcellgs gstate put\n", gFilterOut);
+        break;
+    case kPSPointCellEnd:
+        if (gHooks.cellHasPage && drawing == Drawing::Over)
+            std::fputs("gsave userdict/kvqcellgs get setgstate userdict/kvqwmdraw get exec "
+                       "grestore\n",
+                       gFilterOut);
+        gHooks.inCellSetup = false;
+        gHooks.cellHasPage = false;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+PSPageHooks ChoosePageHooks() {
+    const char* chosen = std::getenv("KESTRANE_PAGE_HOOKS");
+    if (chosen && std::strcmp(chosen, "cups") == 0)
+        return PSPageHooks::Cups;
+    if (chosen && std::strcmp(chosen, "generator") == 0)
+        return PSPageHooks::Generator;
+    const char* ppd = std::getenv("PPD");
+    const char* serverBin = std::getenv("CUPS_SERVERBIN");
+    return ppd && *ppd && serverBin && *serverBin ? PSPageHooks::Cups : PSPageHooks::Generator;
+}
+
+void CupsPageHooksOutputPSCommand(int pointCode) {
+    Watermark(pointCode);
+    FinishingFragments(pointCode);
+}
+
+void CupsPageHooksReset() {
+    gHooks = CupsHookState{};
+}
