@@ -96,6 +96,72 @@ bool WriteImageProc(Drawing drawing) {
     return true;
 }
 
+// Slots of a sheet that pdftopdf has already imposed (PDF jobs, which reach
+// the filter without pstops cells): columns and rows of the sheet, the pages
+// turned a quarter left for 2 and 6 up, each page scaled to fit its slot and
+// centred in it. Listed from the first page's slot on, so that a first-page-
+// only watermark lands there.
+struct SheetSlots {
+    int columns;
+    int rows;
+    bool turned;
+};
+
+bool ImposedSlots(int n, SheetSlots* slots) {
+    switch (n) {
+    case 2:
+        *slots = {1, 2, true};
+        return true;
+    case 6:
+        *slots = {2, 3, true};
+        return true;
+    case 4:
+        *slots = {2, 2, false};
+        return true;
+    case 9:
+        *slots = {3, 3, false};
+        return true;
+    case 16:
+        *slots = {4, 4, false};
+        return true;
+    default:
+        return false;
+    }
+}
+
+// kvqwmsheet: the watermark on one sheet in default user space, once or in
+// each imposed slot.
+void WriteSheetProc() {
+    const WatermarkOptionRecord& o = psOptionWatermark;
+    SheetSlots slots{};
+    const int n = MakeWatermarkLayout(NumberUpPlainString, "", "", "").n;
+    if (!ImposedSlots(n, &slots) || o.paperWidth <= 0 || o.paperHeight <= 0) {
+        std::fputs("userdict/kvqwmsheet{userdict/kvqwmdraw get exec}bind put\n", gFilterOut);
+        return;
+    }
+    const int lw = slots.turned ? o.paperHeight : o.paperWidth;
+    const int lh = slots.turned ? o.paperWidth : o.paperHeight;
+    std::fprintf(gFilterOut,
+                 "userdict/kvqwmslot{gsave currentpagedevice/PageSize get aload pop"
+                 " %d div exch %d div 2 copy %d div exch %d div 2 copy gt{exch}if pop"
+                 " 5 1 roll 4 -1 roll 0.5 add mul 3 1 roll exch 0.5 add mul translate"
+                 "%s dup scale %d %d translate userdict/kvqwmdraw get exec grestore}bind put\n",
+                 slots.rows, slots.columns, lw, lh, slots.turned ? " 90 rotate" : "",
+                 -o.paperWidth / 2, -o.paperHeight / 2);
+    std::fputs("userdict/kvqwmsheet{", gFilterOut);
+    // Slot (column, row), rows counted from the bottom, in page order.
+    if (slots.turned) {
+        for (int c = 0; c < slots.columns; ++c)
+            for (int r = 0; r < slots.rows; ++r)
+                std::fprintf(gFilterOut, "%d %d kvqwmslot ", c, r);
+    } else {
+        for (int r = slots.rows - 1; r >= 0; --r)
+            for (int c = 0; c < slots.columns; ++c)
+                std::fprintf(gFilterOut, "%d %d kvqwmslot ", c, r);
+    }
+    std::fputs("}bind put\n", gFilterOut);
+}
+
 // Procedures, image data and, for sheets without cells, the EndPage hook;
 // once, at the end of the document setup.
 void WriteWatermarkSetup() {
@@ -103,7 +169,10 @@ void WriteWatermarkSetup() {
     const Drawing drawing = WatermarkDrawing();
     if (drawing == Drawing::None)
         return;
-    std::fputs("userdict/kvqWM currentglobal true setglobal 2 dict exch setglobal put\n"
+    // The sheet's page transform (pstops turns landscape pages in the page
+    // setup) is kept in global VM too, filled in place at every page setup.
+    std::fputs("userdict/kvqWM currentglobal true setglobal 3 dict dup/ctm matrix defaultmatrix put"
+               " exch setglobal put\n"
                "userdict/kvqWM get dup/done false put/cells false put\n",
                gFilterOut);
     if (psOptionWatermark.type == 0) {
@@ -114,12 +183,14 @@ void WriteWatermarkSetup() {
         return;
     }
     gHooks.drawable = true;
+    WriteSheetProc();
     // ps2write output calls showpage through systemdict, so only the page
     // device sees the end of every page; n-up cells draw themselves.
     if (drawing == Drawing::Over && !gHooks.cellsExpected)
         std::fputs("userdict/kvqEndPage currentpagedevice/EndPage get put\n"
                    "<</EndPage{dup 2 ne userdict/kvqWM get/cells get not and"
-                   "{gsave initgraphics userdict/kvqwmdraw get exec grestore}if"
+                   "{gsave initgraphics userdict/kvqWM get/ctm get setmatrix"
+                   " userdict/kvqwmsheet get exec grestore}if"
                    " userdict/kvqEndPage get exec}bind>>setpagedevice\n",
                    gFilterOut);
 }
@@ -174,9 +245,13 @@ void Watermark(int pointCode) {
         gHooks.cellThisSheet = false;
         break;
     case kPSPointEndPageSetup:
-        // A sheet without cells: the page under the image starts here.
-        if (gHooks.inPageSetup && !gHooks.cellThisSheet && drawing == Drawing::Under)
-            std::fputs("gsave initgraphics userdict/kvqwmdraw get exec grestore\n", gFilterOut);
+        // A sheet without cells: its page transform is in force, and the page
+        // under the image starts here.
+        if (gHooks.inPageSetup && !gHooks.cellThisSheet) {
+            std::fputs("userdict/kvqWM get/ctm get currentmatrix pop\n", gFilterOut);
+            if (drawing == Drawing::Under)
+                std::fputs("gsave userdict/kvqwmsheet get exec grestore\n", gFilterOut);
+        }
         gHooks.inPageSetup = false;
         break;
     case kPSPointCellSave:
