@@ -63,14 +63,12 @@ const FeatureNumber kFeatureNumbers[] = {
          kpjlOptionFeatures.TrimmerSwitch = 1;
          WriteNumber(kpjlOptionFeatures.TrimmerCuttingSize, v);
      }},
-    {"NumInSequenceSwitchTicket", "KRNumberingStart", "Numbering", 0, kNumberInSequenceRange,
-     "",
+    {"NumInSequenceSwitchTicket", "KRNumberingStart", "Numbering", 0, kNumberInSequenceRange, "",
      [](int v) {
          kpjlOptionFeatures.NumInSequenceSwitch = 1;
          WriteNumber(kpjlOptionFeatures.NumInSequenceStart, v);
      }},
-    {"OffsetStackingListTicket", "KROffsetPages", "Offset stacking", 0, kOffsetPagesRange,
-     " pages",
+    {"OffsetStackingListTicket", "KROffsetPages", "Offset stacking", 0, kOffsetPagesRange, " pages",
      [](int v) {
          kpjlOptionFeatures.OffsetStackingList = 4;
          WriteNumber(kpjlOptionFeatures.OffsetStackingPages, v);

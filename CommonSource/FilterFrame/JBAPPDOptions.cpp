@@ -93,8 +93,8 @@ void JBAGetFromPPDOptions(const PPDJobOptions& job) {
     // The panel always writes the entered user ID's key, and both lists as 0
     // unless the printer has a customised prompt.
     kpjlOptionJBA.UserIDTextEditAbsent = 0;
-    JBAInfoTicketValues info = JBAInfoValuesForTicket(
-        job.SelectID() >= 0, 1, JBAInfoSetFor(1, job.SelectID()));
+    JBAInfoTicketValues info =
+        JBAInfoValuesForTicket(job.SelectID() >= 0, 1, JBAInfoSetFor(1, job.SelectID()));
     kpjlOptionJBA.InfoList = info.infoKind;
     kpjlOptionJBA.InfoSetList = info.infoSet;
     job.CutJobTitleForProductType();

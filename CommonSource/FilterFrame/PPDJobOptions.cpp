@@ -39,9 +39,11 @@ PPDJobOptions::PPDJobOptions(char* const argv[]) {
     minDigitPasscode_ = MNFilter::GetMinDigitPasscode(ppd_);
     mailBoxMax_ = MNFilter::GetMailBoxMax(ppd_);
     selectID_ = MNFilter::GetJBASelectID(ppd_);
-    if (ppd_attr_t* attr = ppdFindAttr(ppd_, "KRVPrintTypeSettings", nullptr); attr && attr->value) {
+    if (ppd_attr_t* attr = ppdFindAttr(ppd_, "KRVPrintTypeSettings", nullptr);
+        attr && attr->value) {
         std::string name = attr->value;
-        const MNFilter::PTProductInfo* row = MNFilter::GetPTProductInfo(name.substr(0, name.find('-')));
+        const MNFilter::PTProductInfo* row =
+            MNFilter::GetPTProductInfo(name.substr(0, name.find('-')));
         productType_ = row ? row->productType : 0;
     }
 }
@@ -119,7 +121,8 @@ bool PPDJobOptionPassword(const std::string& password, char* field, int size) {
 }
 
 bool PPDJobOptionNumber(const std::string& text, long minimum, long maximum, long& value) {
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+    if (text.empty() || text.size() > 9 ||
+        text.find_first_not_of("0123456789") != std::string::npos)
         return false;
     value = std::strtol(text.c_str(), nullptr, 10);
     return value >= minimum && value <= maximum;

@@ -27,8 +27,11 @@ int32_t JobTypeCode(const std::string& choice) {
     static const struct {
         const char* choice;
         int32_t code;
-    } kJobTypes[] = {{"Normal", kPTJobNone},  {"Secure", kPTJobSecure}, {"Sample", kPTJobSample},
-                     {"Delayed", kPTJobTime}, {"MailBox", kPTJobMBN}};
+    } kJobTypes[] = {{"Normal", kPTJobNone},
+                     {"Secure", kPTJobSecure},
+                     {"Sample", kPTJobSample},
+                     {"Delayed", kPTJobTime},
+                     {"MailBox", kPTJobMBN}};
     for (const auto& row : kJobTypes)
         if (choice == row.choice)
             return row.code;
@@ -46,8 +49,8 @@ std::string CustomText(const PPDJobOptions& job, const char* keyword) {
 bool DelayTimeText(const std::string& text, char* field, int size) {
     int year, month, day, hour, minute;
     char tail;
-    if (text.size() == 16 && std::sscanf(text.c_str(), "%4d:%2d:%2d:%2d:%2d%c", &year, &month,
-                                         &day, &hour, &minute, &tail) == 5) {
+    if (text.size() == 16 && std::sscanf(text.c_str(), "%4d:%2d:%2d:%2d:%2d%c", &year, &month, &day,
+                                         &hour, &minute, &tail) == 5) {
         if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59)
             return false;
         return PPDJobOptionText(text, field, size);
@@ -82,9 +85,8 @@ std::string FillJobType(const PPDJobOptions& job, int32_t type, kpjlOptionPrintT
             return "the password must have " + std::to_string(minimum) + " to " +
                    std::to_string(kPTPasswordMax) + " digits";
     }
-    if (type == kPTJobTime &&
-        !DelayTimeText(CustomText(job, "KRDelayPrintTime"), record.DelayTime,
-                       sizeof record.DelayTime))
+    if (type == kPTJobTime && !DelayTimeText(CustomText(job, "KRDelayPrintTime"), record.DelayTime,
+                                             sizeof record.DelayTime))
         return "the print time must be given as hh:mm";
     if (type == kPTJobMBN) {
         std::string number = CustomText(job, "KRMailBoxNumber");
@@ -93,19 +95,16 @@ std::string FillJobType(const PPDJobOptions& job, int32_t type, kpjlOptionPrintT
             return "the mailbox number must be 1 to " + std::to_string(job.MailBoxMax());
         std::string password = CustomText(job, "KRMailBoxPassword");
         if (!CheckMailBoxPassword(Widened(password.c_str())).ok() ||
-            !PPDJobOptionPassword(password, record.MailBoxPassword,
-                                  sizeof record.MailBoxPassword))
-            return "the mailbox password must have at most " +
-                   std::to_string(kPTMBNPasswordMax) + " digits";
+            !PPDJobOptionPassword(password, record.MailBoxPassword, sizeof record.MailBoxPassword))
+            return "the mailbox password must have at most " + std::to_string(kPTMBNPasswordMax) +
+                   " digits";
     }
     std::string name = CustomText(job, "KRDocumentName");
     record.DocumentNameType = name.empty() ? 1 : 2;
     if (!PPDJobOptionText(name, record.DocumentName, sizeof record.DocumentName) ||
-        !CheckDocumentName(Widened(record.DocumentName), job.ProductType(), type == kPTJobMBN)
-             .ok())
+        !CheckDocumentName(Widened(record.DocumentName), job.ProductType(), type == kPTJobMBN).ok())
         return "the document name must be 1 to " +
-               std::to_string(GetDocumentNameMax(job.ProductType())) +
-               " characters from Latin-1";
+               std::to_string(GetDocumentNameMax(job.ProductType())) + " characters from Latin-1";
     return {};
 }
 
@@ -127,11 +126,12 @@ void PrintTypeGetFromPPDOptions(const PPDJobOptions& job) {
     if (type == kPTJobSecure && job.Attribute("job-password") && encryption &&
         std::strcmp(encryption, "none") != 0 && CustomText(job, "KRHoldPassword").empty()) {
         PPDJobOptionWarning("Secure print", "the printer needs the job password itself, not "
-                                            "its " + std::string(encryption) + " hash");
+                                            "its " +
+                                                std::string(encryption) + " hash");
         return;
     }
-    static const char* const kFeatureNames[] = {"", "", "Secure print", "Sample print",
-                                                "Delayed print", "Mailbox print"};
+    static const char* const kFeatureNames[] = {
+        "", "", "Secure print", "Sample print", "Delayed print", "Mailbox print"};
     kpjlOptionPrintType_t record{};
     std::string why = FillJobType(job, type, record);
     if (!why.empty()) {
