@@ -1,5 +1,6 @@
 #include "DialogSession.h"
 
+#include "PageRanges.h"
 #include "PlugInLoader.h"
 
 #include <cups/ppd.h>
@@ -58,6 +59,7 @@ void DialogSession::Close() {
 
 void DialogSession::CollectPanels(std::vector<LoadedPlugIn>& plugins) {
     m_panels.clear();
+    m_panelOptions.clear();
     for (LoadedPlugIn& plugin : plugins) {
         for (auto& entry : plugin.entries) {
             PDEPanelList offered = entry->PDEPanelsForType(kPDEPrintDialogType, this);
@@ -68,7 +70,8 @@ void DialogSession::CollectPanels(std::vector<LoadedPlugIn>& plugins) {
                 e.name = panel->panelName();
                 e.kind = panel->panelKind();
                 panel->panelView();
-                panel->supportedPPDOptionKeys();
+                for (const std::string& key : panel->supportedPPDOptionKeys())
+                    m_panelOptions.insert(key);
                 e.panel = std::move(panel);
                 m_panels.push_back(std::move(e));
             }
@@ -166,6 +169,14 @@ bool DialogSession::SetPaper(const std::string& keyword) {
     return false;
 }
 
+bool DialogSession::SetPageRanges(const std::string& text, std::string& message) {
+    std::string ranges;
+    if (!NormalizePageRanges(text, ranges, message))
+        return false;
+    m_pageRanges = ranges;
+    return true;
+}
+
 void DialogSession::SetOrientation(PMOrientation orientation) {
     m_pageFormat.SetOrientation(orientation);
     m_layout.landscape = orientation == kPMLandscape || orientation == kPMReverseLandscape;
@@ -179,7 +190,11 @@ bool DialogSession::MarkAndRecord(const std::string& option, const std::string& 
     if (!m_ppd)
         return false;
     ppd_option_t* o = ppdFindOption(m_ppd, option.c_str());
-    if (!o || !ppdFindChoice(o, choice.c_str()))
+    if (!o)
+        return false;
+    const bool custom = (choice.rfind("Custom.", 0) == 0 || choice.rfind("{", 0) == 0) &&
+                        ppdFindCustomOption(m_ppd, option.c_str());
+    if (!custom && !ppdFindChoice(o, choice.c_str()))
         return false;
     ppdMarkOption(m_ppd, option.c_str(), choice.c_str());
     m_ppdChoices.emplace_back(option, choice);
@@ -219,6 +234,8 @@ JobRequest DialogSession::MakeJobRequest() const {
         r.settingsText = m_settings->TextValues();
     r.ppdChoices = m_ppdChoices;
     r.copies = m_copies;
+    r.collate = m_collate;
+    r.pageRanges = m_pageRanges;
     r.orientation = m_pageFormat.GetOrientation();
     r.pagesPerSheet = m_layout.pagesPerSheet;
     r.layoutDirection = m_layout.direction;

@@ -13,6 +13,7 @@
 #include "PrintSettings.h"
 
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,16 @@ public:
     PMOrientation Orientation() const { return m_pageFormat.GetOrientation(); }
     void SetCopies(int copies) { m_copies = copies; }
     int Copies() const { return m_copies; }
+    void SetCollate(bool collate) { m_collate = collate; }
+    bool Collate() const { return m_collate; }
+    // False with a message for text that names no pages.
+    bool SetPageRanges(const std::string& text, std::string& message);
+    const std::string& PageRanges() const { return m_pageRanges; }
+    // PPD options a plug-in panel handles; the others are the dialog's.
+    const std::set<std::string>& PanelOwnedOptions() const { return m_panelOptions; }
     PageLayout& Layout() { return m_layout; }
-    // A PPD choice made by the dialog itself (not by a panel).
+    // A PPD choice made by the dialog itself (not by a panel); a custom
+    // option also takes "Custom.VALUE" or "{PARAM=VALUE ...}".
     bool ChoosePPDOption(const std::string& option, const std::string& choice);
 
     // Print: every panel's shouldPrint (the first NO stops and names the
@@ -101,6 +110,9 @@ private:
     OptionList m_ppdChoices;
     std::string m_paper;
     int m_copies = 1;
+    bool m_collate = true;
+    std::string m_pageRanges;
+    std::set<std::string> m_panelOptions;
     PageLayout m_layout;
     bool m_notifying = false;
 };

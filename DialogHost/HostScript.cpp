@@ -23,6 +23,8 @@ constexpr CommandSpec kCommands[] = {
     {"pages-per-sheet", 1, 1, true, false},
     {"layout-direction", 1, 1, false, false},
     {"ppd", 2, 2, false, false},
+    {"page-ranges", 1, 1, false, false},
+    {"collate", 1, 1, true, false},
     {"panel", 1, 1, false, false},
     {"set", 2, 2, true, true},
     {"type", 2, 2, true, true},
@@ -36,6 +38,10 @@ constexpr CommandSpec kCommands[] = {
     {"print", 0, 0, false, false},
     {"cancel", 0, 0, false, false},
 };
+
+// Windows open inside windows only a few levels deep; the limit keeps a
+// runaway script from exhausting the stack of the player.
+constexpr size_t kMaxModalDepth = 32;
 
 const CommandSpec* FindCommand(const std::string& name) {
     for (const CommandSpec& spec : kCommands)
@@ -185,6 +191,10 @@ bool ParseScript(const std::string& text, Script& out, ScriptError& error) {
         cmd.name = words[0];
         cmd.args.assign(words.begin() + 1, words.end());
         stack.back()->push_back(std::move(cmd));
+        if (spec->name == std::string("modal") && stack.size() > kMaxModalDepth) {
+            error = {lineNo, "\"modal\" blocks nest deeper than " + std::to_string(kMaxModalDepth)};
+            return false;
+        }
         if (spec->name == std::string("modal")) {
             stack.push_back(&stack.back()->back().block);
             openLines.push_back(lineNo);

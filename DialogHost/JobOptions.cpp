@@ -61,8 +61,12 @@ JobOptions MakeJobOptions(const JobRequest& request) {
             continue;
         out.options.emplace_back(key, value);
     }
-    if (request.copies > 1)
+    if (request.copies > 1) {
         out.options.emplace_back("copies", std::to_string(request.copies));
+        out.options.emplace_back("collate", request.collate ? "true" : "false");
+    }
+    if (!request.pageRanges.empty())
+        out.options.emplace_back("page-ranges", request.pageRanges);
     if (request.orientation != 1)
         out.options.emplace_back("orientation-requested",
                                  OrientationRequested(request.orientation));

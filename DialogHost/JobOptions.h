@@ -13,7 +13,9 @@ struct JobRequest {
     OptionList settingsText; // print settings' text values (key, value)
     OptionList ppdChoices;   // (option keyword, choice keyword) in the order chosen
     int copies = 1;
-    int orientation = 1; // 1 portrait, 2 landscape, 3 reverse portrait, 4 reverse landscape
+    bool collate = true;    // copies of the whole document one after the other
+    std::string pageRanges; // CUPS form ("1-3,5"); empty for every page
+    int orientation = 1;    // 1 portrait, 2 landscape, 3 reverse portrait, 4 reverse landscape
     int pagesPerSheet = 1;
     int layoutDirection = 1; // direction code of the layout section
 };
@@ -28,7 +30,8 @@ struct JobOptions {
 // An option name CUPS carries unchanged.
 bool IsUsableOptionName(const std::string& name);
 
-// Settings first (sorted by key, as given), then "copies" above 1,
+// Settings first (sorted by key, as given), then "copies" and "collate"
+// above 1 copy, "page-ranges" when not every page is printed,
 // "orientation-requested" when not portrait, "number-up-layout" for more than
 // one page per sheet, then one entry per PPD option (its last choice wins, in
 // the order options were first chosen). A settings key that is also a PPD

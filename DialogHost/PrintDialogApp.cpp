@@ -2,12 +2,15 @@
 
 #include "JsonWriter.h"
 #include "PrintDialogWindow.h"
+#include "PrinterStatus.h"
 
 #include "PreferenceStore.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <filesystem>
@@ -81,6 +84,7 @@ bool PrintDialogApp::Start(std::string& error) {
                      });
     QObject::connect(m_window.get(), &PrintDialogWindow::printRequested, m_window.get(), [this] {
         Print();
+        ReportPreferenceFailures();
         if (Finished())
             m_window->accept();
     });
@@ -165,6 +169,9 @@ PrintOutcome PrintDialogApp::Print() {
         m_failure = error;
     }
     Log(m_failure);
+    // The window stays open: the person may choose another printer or retry.
+    m_window->ShowStatus(QObject::tr("Not printed: %1").arg(QString::fromStdString(m_failure)),
+                         true);
     m_outcome = PrintOutcome::Failed;
     return m_outcome;
 }
@@ -178,9 +185,27 @@ int PrintDialogApp::ExitStatus() const {
     switch (m_outcome) {
     case PrintOutcome::Refused:
     case PrintOutcome::Failed:
-        return 1;
+        return kExitFailed;
+    case PrintOutcome::Cancelled:
+        return kExitCancelled;
     default:
-        return 0;
+        return kExitPrinted;
+    }
+}
+
+void PrintDialogApp::ReportPreferenceFailures() {
+    for (const std::string& failure : PreferenceStore::Shared().TakeWriteFailures()) {
+        m_preferenceFailures.push_back(failure);
+        if (m_scripted) {
+            Log(failure);
+            continue;
+        }
+        AlertRequest alert;
+        alert.message = QObject::tr("Your settings could not be saved.").toStdString();
+        alert.informativeText = failure;
+        alert.buttons = {QObject::tr("OK").toStdString()};
+        alert.parent = m_window.get();
+        Services().RunAlert(alert);
     }
 }
 
@@ -207,10 +232,16 @@ PrintDialogApp::PreferenceSnapshot PrintDialogApp::SnapshotPreferences() const {
     PreferenceSnapshot snapshot;
     PreferenceStore& store = PreferenceStore::Shared();
     for (const char* domain : {kPreferencesCurrentUser, kPreferencesAnyUser}) {
-        const std::string path = store.FilePath(domain);
-        if (path.empty() || !QFileInfo::exists(QString::fromStdString(path)))
+        const QString path = QString::fromStdString(store.FilePath(domain));
+        if (path.isEmpty() || !QFileInfo(path).isFile())
             continue;
-        QSettings file(QString::fromStdString(path), QSettings::IniFormat);
+        // Read through a copy: QSettings on the file's own path would answer
+        // from the process's cache, with values that never reached the disk.
+        QTemporaryDir copyDir;
+        const QString copy = copyDir.filePath("prefs.ini");
+        if (!copyDir.isValid() || !QFile::copy(path, copy))
+            continue;
+        QSettings file(copy, QSettings::IniFormat);
         for (const QString& key : file.allKeys())
             snapshot[domain][key.toStdString()] = file.value(key).toString().toStdString();
     }
@@ -246,6 +277,19 @@ std::string PrintDialogApp::ReportJson() const {
         j.Member("error", m_failure);
     if (m_jobId > 0)
         j.Member("jobId", m_jobId);
+    for (const Destination& d : m_destinations) {
+        if (d.name != session.PrinterID())
+            continue;
+        const PrinterStatus status = ReadPrinterStatus(d.options);
+        j.Key("printerState");
+        j.BeginObject();
+        j.Member("state", status.state);
+        j.Member("message", status.message);
+        j.Member("location", status.location);
+        j.Key("accepting");
+        j.Bool(status.accepting);
+        j.EndObject();
+    }
 
     j.Key("panels");
     j.BeginArray();
@@ -308,6 +352,12 @@ std::string PrintDialogApp::ReportJson() const {
             j.EndObject();
         }
     }
+    j.EndArray();
+
+    j.Key("preferenceErrors");
+    j.BeginArray();
+    for (const std::string& failure : m_preferenceFailures)
+        j.String(failure);
     j.EndArray();
 
     j.Key("alerts");

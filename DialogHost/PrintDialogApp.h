@@ -40,9 +40,14 @@ public:
     PrintOutcome Print();
     void Cancel();
     PrintOutcome Outcome() const { return m_outcome; }
+    // A refusal or a failed submission leaves the dialog open.
     bool Finished() const {
-        return m_outcome != PrintOutcome::None && m_outcome != PrintOutcome::Refused;
+        return m_outcome == PrintOutcome::Printed || m_outcome == PrintOutcome::DryRun ||
+               m_outcome == PrintOutcome::Cancelled;
     }
+    // Tells the person, once per file, about preferences that could not be
+    // saved: an alert in the window, a line on standard error headless.
+    void ReportPreferenceFailures();
 
     // Writes one PNG per page of the dialog into the directory.
     bool WriteScreenshots(const std::string& dir, std::string& error);
@@ -73,6 +78,7 @@ private:
     PrintOutcome m_outcome = PrintOutcome::None;
     std::string m_refusedBy;
     std::string m_failure;
+    std::vector<std::string> m_preferenceFailures;
     int m_jobId = 0;
     JobOptions m_jobOptions;
 };

@@ -2,8 +2,12 @@
 
 #include "DialogSession.h"
 #include "PageLayout.h"
+#include "PrinterStatus.h"
+#include "PrinterOptionsPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -61,10 +65,23 @@ PrintDialogWindow::PrintDialogWindow(DialogSession& session, QWidget* parent)
     m_printer = new QComboBox;
     m_printer->setObjectName("printer");
     top->addRow(tr("Printer:"), m_printer);
+    m_printerStatus = new QLabel;
+    m_printerStatus->setObjectName("printerStatus");
+    top->addRow(tr("Status:"), m_printerStatus);
     m_copies = new QSpinBox;
     m_copies->setObjectName("copies");
     m_copies->setRange(1, 9999);
-    top->addRow(tr("Copies:"), m_copies);
+    m_collate = new QCheckBox(tr("Collated"));
+    m_collate->setObjectName("collate");
+    auto* copiesRow = new QHBoxLayout;
+    copiesRow->addWidget(m_copies);
+    copiesRow->addWidget(m_collate);
+    copiesRow->addStretch(1);
+    top->addRow(tr("Copies:"), copiesRow);
+    m_pageRanges = new QLineEdit;
+    m_pageRanges->setObjectName("pageRanges");
+    m_pageRanges->setPlaceholderText(tr("All pages, or e.g. 1-3, 5, 8-"));
+    top->addRow(tr("Pages:"), m_pageRanges);
     m_paper = new QComboBox;
     m_paper->setObjectName("paper");
     top->addRow(tr("Paper size:"), m_paper);
@@ -97,6 +114,8 @@ PrintDialogWindow::PrintDialogWindow(DialogSession& session, QWidget* parent)
     m_summary->setHeaderLabels({tr("Setting"), tr("Value")});
     m_summary->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
 
+    m_options = new PrinterOptionsPage(m_session);
+
     m_pages->addWidget(m_layoutPage);
     m_pages->addWidget(m_summary);
 
@@ -120,7 +139,18 @@ PrintDialogWindow::PrintDialogWindow(DialogSession& session, QWidget* parent)
 
     connect(m_printer, &QComboBox::activated, this,
             [this](int index) { emit printerChosen(m_printer->itemData(index).toString()); });
-    connect(m_copies, &QSpinBox::valueChanged, this, [this](int v) { m_session.SetCopies(v); });
+    connect(m_copies, &QSpinBox::valueChanged, this, [this](int v) {
+        m_session.SetCopies(v);
+        m_collate->setEnabled(v > 1);
+    });
+    connect(m_collate, &QCheckBox::toggled, this, [this](bool on) { m_session.SetCollate(on); });
+    connect(m_pageRanges, &QLineEdit::editingFinished, this, [this] {
+        std::string message;
+        if (m_session.SetPageRanges(m_pageRanges->text().toStdString(), message))
+            ShowStatus(QString());
+        else
+            ShowStatus(QString::fromStdString(message), true);
+    });
     connect(m_paper, &QComboBox::activated, this, [this](int index) {
         if (!m_session.SetPaper(m_paper->itemData(index).toString().toStdString()))
             SyncFromSession();
@@ -148,6 +178,8 @@ PrintDialogWindow::PrintDialogWindow(DialogSession& session, QWidget* parent)
 
 PrintDialogWindow::~PrintDialogWindow() {
     ReleasePanelViews();
+    if (m_pages->indexOf(m_options) < 0)
+        delete m_options;
 }
 
 void PrintDialogWindow::ReleasePanelViews() {
@@ -170,6 +202,7 @@ void PrintDialogWindow::SetDestinations(const std::vector<Destination>& destinat
         m_printer->addItem(QString::fromStdString(current + " (" + offlinePPD + ")"),
                            QString::fromStdString(current));
         m_printer->setEnabled(false);
+        m_printerStatus->setText(tr("Working on a PPD file, no printer"));
         return;
     }
     for (const Destination& d : destinations) {
@@ -177,8 +210,11 @@ void PrintDialogWindow::SetDestinations(const std::vector<Destination>& destinat
         if (!d.info.empty() && d.info != d.name)
             text += QStringLiteral(" — ") + QString::fromStdString(d.info);
         m_printer->addItem(text, QString::fromStdString(d.name));
-        if (d.name == current)
+        if (d.name == current) {
             m_printer->setCurrentIndex(m_printer->count() - 1);
+            const PrinterStatus status = ReadPrinterStatus(d.options);
+            m_printerStatus->setText(QString::fromStdString(DescribePrinterStatus(status)));
+        }
     }
     m_printer->setEnabled(true);
 }
@@ -187,6 +223,7 @@ void PrintDialogWindow::Rebuild() {
     ReleasePanelViews();
     m_pages->removeWidget(m_layoutPage);
     m_pages->removeWidget(m_summary);
+    m_pages->removeWidget(m_options);
     m_chooser->clear();
     m_chooser->addItem(tr("Layout"));
     m_pages->addWidget(m_layoutPage);
@@ -197,6 +234,11 @@ void PrintDialogWindow::Rebuild() {
             scroll->setWidget(view);
         m_chooser->addItem(e.name);
         m_pages->addWidget(scroll);
+    }
+    m_options->Rebuild();
+    if (!m_options->IsEmpty()) {
+        m_chooser->addItem(tr("Printer Options"));
+        m_pages->addWidget(m_options);
     }
     m_chooser->addItem(tr("Summary"));
     m_pages->addWidget(m_summary);
@@ -212,6 +254,8 @@ void PrintDialogWindow::Rebuild() {
 
 void PrintDialogWindow::SyncFromSession() {
     m_copies->setValue(m_session.Copies());
+    m_collate->setChecked(m_session.Collate());
+    m_collate->setEnabled(m_session.Copies() > 1);
     int paper = m_paper->findData(QString::fromStdString(m_session.Paper()));
     if (paper >= 0)
         m_paper->setCurrentIndex(paper);
@@ -233,6 +277,10 @@ int PrintDialogWindow::CurrentPage() const {
 
 int PrintDialogWindow::SummaryPage() const {
     return m_pages->count() - 1;
+}
+
+int PrintDialogWindow::OptionsPage() const {
+    return m_pages->indexOf(m_options);
 }
 
 QWidget* PrintDialogWindow::PageWidget(int page) const {
@@ -258,6 +306,8 @@ bool PrintDialogWindow::ChoosePage(int page) {
     m_chooser->setCurrentIndex(page);
     if (page == SummaryPage())
         FillSummary();
+    else if (page == OptionsPage())
+        m_options->Refresh(); // panels may have changed PPD choices meanwhile
     else if (page >= 1)
         m_session.ShowPanel(page - 1);
     m_pages->setCurrentIndex(page);
@@ -276,6 +326,11 @@ void PrintDialogWindow::FillSummary() {
     for (const auto& [panel, rows] : m_session.Summary()) {
         auto* item = new QTreeWidgetItem(m_summary, {panel});
         for (const auto& [title, text] : rows)
+            new QTreeWidgetItem(item, {title, text});
+    }
+    if (!m_options->IsEmpty()) {
+        auto* item = new QTreeWidgetItem(m_summary, {tr("Printer Options")});
+        for (const auto& [title, text] : m_options->SummaryRows())
             new QTreeWidgetItem(item, {title, text});
     }
     m_summary->expandAll();
@@ -304,7 +359,22 @@ bool PrintDialogWindow::ChooseLayoutDirection(int direction) {
     return ChooseItem(m_direction, direction);
 }
 
-void PrintDialogWindow::ShowStatus(const QString& text) {
+bool PrintDialogWindow::ChooseCollate(bool collate) {
+    if (!m_collate->isEnabled())
+        return false;
+    m_collate->setChecked(collate);
+    return true;
+}
+
+bool PrintDialogWindow::ChoosePageRanges(const std::string& text, std::string& message) {
+    m_pageRanges->setText(QString::fromStdString(text));
+    emit m_pageRanges->editingFinished();
+    return m_session.SetPageRanges(text, message);
+}
+
+void PrintDialogWindow::ShowStatus(const QString& text, bool error) {
+    m_status->setStyleSheet(error ? QStringLiteral("color: #b00020") : QString());
+    m_status->setWordWrap(true);
     m_status->setText(text);
 }
 

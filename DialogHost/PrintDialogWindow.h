@@ -18,6 +18,9 @@ class QStackedWidget;
 class QTreeWidget;
 class QPushButton;
 class QLabel;
+class QCheckBox;
+class QLineEdit;
+class PrinterOptionsPage;
 
 class PrintDialogWindow : public QDialog {
     Q_OBJECT
@@ -34,13 +37,17 @@ public:
     // Hands the panel views back to their panels (before the panels go).
     void ReleasePanelViews();
 
-    // Chooser pages: 0 the layout section, 1..n the panels, n+1 the summary.
+    // Chooser pages: 0 the layout section, 1..n the panels, then the
+    // printer-options page when the printer has options no panel owns, and
+    // the summary last.
     int PageCount() const;
     int CurrentPage() const;
     // Switches like a person would (the shown panel may refuse to hide).
     bool ChoosePage(int page);
     int LayoutPage() const { return 0; }
     int SummaryPage() const;
+    int OptionsPage() const; // -1 when the printer has no such options
+    PrinterOptionsPage& Options() { return *m_options; }
     // The widget shown for a page.
     QWidget* PageWidget(int page) const;
     QString PageTitle(int page) const;
@@ -51,7 +58,11 @@ public:
     bool ChooseOrientation(int orientation);
     bool ChoosePagesPerSheet(int n);
     bool ChooseLayoutDirection(int direction);
-    void ShowStatus(const QString& text);
+    bool ChooseCollate(bool collate);
+    // False with a message for text that names no pages.
+    bool ChoosePageRanges(const std::string& text, std::string& message);
+    // A line beside the buttons; an error shows in the error colour.
+    void ShowStatus(const QString& text, bool error = false);
     // A picture of the whole dialog showing the page; no panel is told.
     QImage GrabPage(int page);
 
@@ -66,7 +77,10 @@ private:
 
     DialogSession& m_session;
     QComboBox* m_printer = nullptr;
+    QLabel* m_printerStatus = nullptr;
     QSpinBox* m_copies = nullptr;
+    QCheckBox* m_collate = nullptr;
+    QLineEdit* m_pageRanges = nullptr;
     QComboBox* m_paper = nullptr;
     QComboBox* m_orientation = nullptr;
     QComboBox* m_chooser = nullptr;
@@ -75,6 +89,7 @@ private:
     QComboBox* m_pagesPerSheet = nullptr;
     QComboBox* m_direction = nullptr;
     QTreeWidget* m_summary = nullptr;
+    PrinterOptionsPage* m_options = nullptr;
     QLabel* m_status = nullptr;
     QPushButton* m_print = nullptr;
     QPushButton* m_cancel = nullptr;

@@ -2,6 +2,7 @@
 
 #include "PrintDialogApp.h"
 #include "PrintDialogWindow.h"
+#include "PrinterOptionsPage.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -171,15 +172,29 @@ bool ScriptRunner::RunOne(const ScriptCommand& cmd, QWidget* modalWindow) {
                         "layout direction is z, reverse-z, n or reverse-n, not \"" + arg(0) + "\"");
         return window.ChooseLayoutDirection(*direction);
     }
-    if (name == "ppd")
+    if (name == "ppd") {
+        // Options of the printer-options page are chosen there, under its rules.
+        std::string message;
+        if (window.Options().HasOption(arg(0)))
+            return window.Options().Choose(arg(0), arg(1), message) || Fail(cmd, message);
         return session.ChoosePPDOption(arg(0), arg(1)) ||
                Fail(cmd, "the PPD has no option \"" + arg(0) + "\" with choice \"" + arg(1) + "\"");
+    }
+    if (name == "page-ranges") {
+        std::string message;
+        return window.ChoosePageRanges(arg(0), message) || Fail(cmd, message);
+    }
+    if (name == "collate")
+        return ((number == 0 || number == 1) && window.ChooseCollate(number == 1)) ||
+               Fail(cmd, "collate takes 0 or 1, with more than one copy");
     if (name == "panel") {
         int page = -1;
         if (arg(0) == "Layout")
             page = window.LayoutPage();
         else if (arg(0) == "Summary")
             page = window.SummaryPage();
+        else if (arg(0) == "Printer Options")
+            page = window.OptionsPage();
         else if (int index = session.FindPanel(arg(0)); index >= 0)
             page = index + 1;
         if (page < 0)
@@ -207,8 +222,8 @@ bool ScriptRunner::RunOne(const ScriptCommand& cmd, QWidget* modalWindow) {
     }
     if (name == "file-answer") {
         // The next file chooser answers this path; "-" cancels it.
-        m_app.Scripted()->fileAnswers.push_back(
-            arg(0) == "-" ? std::nullopt : std::optional<std::string>(arg(0)));
+        m_app.Scripted()->fileAnswers.push_back(arg(0) == "-" ? std::nullopt
+                                                              : std::optional<std::string>(arg(0)));
         return true;
     }
     if (name == "color-answer") {

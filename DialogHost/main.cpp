@@ -17,12 +17,20 @@ int main(int argc, char** argv) {
     HostOptions options;
     std::string message;
     if (!ParseHostOptions(args, options, message)) {
-        std::cerr << "printdialog: " << message << "\n" << HostUsage();
-        return 2;
+        std::cerr << "printdialog: " << message << " (printdialog --help lists the options)\n";
+        return kExitUsage;
     }
     if (options.help) {
         std::cout << HostUsage();
-        return 0;
+        return kExitPrinted;
+    }
+    if (options.version) {
+        std::cout << "printdialog " KESTRANE_VERSION "\n";
+        return kExitPrinted;
+    }
+    if (!CheckHostOptions(options, message)) {
+        std::cerr << "printdialog: " << message << "\n";
+        return kExitUsage;
     }
 
     // The whole script is checked before anything is opened.
@@ -31,47 +39,57 @@ int main(int argc, char** argv) {
         std::ifstream in(options.script, std::ios::binary);
         if (!in) {
             std::cerr << "printdialog: cannot read script " << options.script << "\n";
-            return 2;
+            return kExitUsage;
         }
         std::stringstream text;
         text << in.rdbuf();
         ScriptError error;
         if (!ParseScript(text.str(), script, error)) {
             std::cerr << FormatScriptError(options.script, error) << "\n";
-            return 2;
+            return kExitUsage;
         }
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
     QApplication app(argc, argv);
+    // Nobody could ever answer a window on these platforms: fail instead of
+    // waiting for ever.
+    const QString platform = QGuiApplication::platformName();
+    if (options.script.empty() && (platform == "offscreen" || platform == "minimal")) {
+        std::cerr << "printdialog: no display to show the dialog on (platform \""
+                  << platform.toStdString() << "\"); play it with --script FILE\n";
+        return kExitUsage;
+    }
     int status = 0;
     {
         PrintDialogApp dialog(options, "/proc/self/exe");
         std::string error;
         if (!dialog.Start(error)) {
             std::cerr << "printdialog: " << error << "\n";
-            return 2;
+            return kExitUsage;
         }
         if (!options.script.empty()) {
             dialog.Window().show();
             ScriptRunner runner(dialog, options.script);
             if (!runner.Run(script)) {
                 std::cerr << FormatScriptError(options.script, runner.Error()) << "\n";
-                status = 2;
+                status = kExitUsage;
             }
             // A script that ends without printing has cancelled.
             if (dialog.Outcome() == PrintOutcome::None)
                 dialog.Cancel();
         } else {
             dialog.Window().exec();
-            if (dialog.Outcome() == PrintOutcome::None || dialog.Outcome() == PrintOutcome::Refused)
+            // Closing the window after a refusal or a failed submission cancels.
+            if (!dialog.Finished())
                 dialog.Cancel();
         }
         if (!options.screenshots.empty() && !dialog.WriteScreenshots(options.screenshots, error)) {
             std::cerr << "printdialog: " << error << "\n";
-            status = status ? status : 2;
+            status = status ? status : kExitUsage;
         }
+        dialog.ReportPreferenceFailures();
         if (options.emitFormat == "json")
             std::cout << dialog.ReportJson() << std::flush;
         if (status == 0)

@@ -32,6 +32,35 @@ void HandToAdminGroup(const std::string& path, const std::string& adminGroup, mo
     }
 }
 
+// Makes the user's folders private, creating those that are missing.
+void MakePrivateDirectories(const fs::path& root, const fs::path& dir) {
+    std::error_code ec;
+    for (const fs::path& d : {root, dir}) {
+        if (!fs::exists(d, ec))
+            fs::create_directories(d, ec);
+        if (fs::is_directory(d, ec) && !fs::is_symlink(d, ec))
+            chmod(d.c_str(), 0700);
+    }
+}
+
+// Why a preference file could not be written, as the person is told.
+std::string WriteFailure(const std::string& path) {
+    std::error_code ec;
+    const fs::path dir = fs::path(path).parent_path();
+    std::string why = "could not be written (is the disk full?)";
+    if (fs::is_directory(path, ec))
+        why = "is a directory";
+    else if (!fs::is_directory(dir, ec))
+        why = "has no folder to live in (" + dir.string() + " is not a directory)";
+    else if (fs::exists(path, ec) && access(path.c_str(), R_OK) != 0)
+        why = "cannot be read";
+    else if (fs::exists(path, ec) && access(path.c_str(), W_OK) != 0)
+        why = "is read-only";
+    else if (access(dir.c_str(), W_OK) != 0)
+        why = "lives in a folder that cannot be written";
+    return path + ": " + why;
+}
+
 } // namespace
 
 PreferenceStore::PreferenceStore(std::string adminGroup) : m_adminGroup(std::move(adminGroup)) {}
@@ -153,11 +182,31 @@ bool PreferenceStore::Synchronize(const std::string& user) {
             HandToAdminGroup(dir.string(), m_adminGroup, 02775);
         }
     }
-    settings->sync();
+    if (adminDomain) {
+        settings->sync();
+    } else {
+        MakePrivateDirectories(UserRoot(), fs::path(path).parent_path());
+        // The file is born private; the mode is set again for a file that
+        // an older version left readable to others.
+        const mode_t old = umask(077);
+        settings->sync();
+        umask(old);
+        std::error_code ec;
+        if (fs::is_regular_file(path, ec))
+            chmod(path.c_str(), 0600);
+    }
     const bool ok = settings->status() == QSettings::NoError;
     if (ok && adminDomain && MayWrite(user))
         HandToAdminGroup(path, m_adminGroup, 0664);
+    if (!ok && m_failedPaths.insert(path).second)
+        m_failures.push_back(WriteFailure(path));
     return ok;
+}
+
+std::vector<std::string> PreferenceStore::TakeWriteFailures() {
+    std::vector<std::string> out;
+    out.swap(m_failures);
+    return out;
 }
 
 void PreferenceStore::Reset() {

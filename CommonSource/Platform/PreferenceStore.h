@@ -6,13 +6,18 @@
 // All users:     $KESTRANE_PREFS_SYSTEM_ROOT, else the build default
 //                (a directory writable by the administrators' group only)
 // File:          <root>/ByHost/GlobalPreferences.<host name>.ini
+//
+// The current user's folders are made mode 0700 and the file 0600: panels may
+// remember account names and codes there.
 #pragma once
 
 #include "PlatformExport.h"
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <vector>
 
 class QSettings;
 
@@ -44,6 +49,9 @@ public:
     bool Synchronize(const std::string& user);
     // Drops cached files so the next access reads them from disk.
     void Reset();
+    // Files that could not be written since the last call, each told once
+    // for the life of the store ("<path>: <why>").
+    std::vector<std::string> TakeWriteFailures();
 
     // Path of the domain's file for this host; empty for an unknown domain.
     std::string FilePath(const std::string& user) const;
@@ -61,4 +69,6 @@ private:
     std::string m_adminGroup;
     std::unique_ptr<QSettings> m_settings[2];
     std::string m_paths[2];
+    std::vector<std::string> m_failures;
+    std::set<std::string> m_failedPaths;
 };

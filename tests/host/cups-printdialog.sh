@@ -45,4 +45,17 @@ out="$T/out/hosttest.prn"
 [ -s "$out" ] || fail "the device got nothing"
 grep -a -q '@PJL' "$out" || fail "no PJL header in the printer stream"
 grep -a -q 'NLPP=N4' "$out" || fail "the printer stream lacks the n-up attribute NLPP=N4"
+
+# A stopped queue that refuses jobs: the dialog shows the state, the submit
+# fails, the report says why and the status is 1 (not printed).
+cupsd_add_queue closed "$DATA/hosttest.ppd"
+cupsdisable -r "Out of paper" closed && cupsreject closed || fail "cannot stop the queue"
+printf 'print\n' > "$T/print.script"
+dialog_run root user --printer closed --plugins "$PLUGINS" --script "$T/print.script" \
+    --emit json "$DATA/page.ps" > "$T/closed.json" 2> "$T/closed.err"
+rc=$?
+[ $rc -eq 1 ] || { cat "$T/closed.err" "$T/closed.json"; fail "a refused job exited with $rc"; }
+grep -q '"result": "failed"' "$T/closed.json" || fail "the report does not say failed"
+grep -q '"state": "stopped"' "$T/closed.json" || { cat "$T/closed.json"; fail "no stopped state"; }
+grep -q '"accepting": false' "$T/closed.json" || fail "the report misses that jobs are refused"
 echo "PASS: job $id through jobfilter; argv[5] holds the panels' keys"

@@ -5,10 +5,15 @@
 #include "JobOptions.h"
 #include "JsonWriter.h"
 #include "PageLayout.h"
+#include "PageRanges.h"
+#include "PrinterOptions.h"
 
 #include "PrintSettings.h"
 
 #include <gtest/gtest.h>
+
+// The PPD tests read the file through libcups' PPD interface.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 namespace {
 
@@ -90,6 +95,17 @@ TEST(HostScript, ModalBlocksNest) {
     EXPECT_EQ(modal.block[1].block[0].line, 5);
     EXPECT_EQ(modal.block[2].args, std::vector<std::string>{"1"});
     EXPECT_EQ(s.commands[2].line, 9);
+
+    // A runaway nesting is an error at the line that goes too deep, not a
+    // stack overflow.
+    std::string deep;
+    for (int i = 0; i < 500000; ++i)
+        deep += "modal\n";
+    Script script;
+    ScriptError error;
+    EXPECT_FALSE(ParseScript(deep, script, error));
+    EXPECT_EQ(error.line, 33);
+    EXPECT_NE(error.message.find("nest deeper than 32"), std::string::npos) << error.message;
 }
 
 TEST(HostOptions, CommandLine) {
@@ -110,6 +126,154 @@ TEST(HostOptions, CommandLine) {
     EXPECT_EQ(message, "--printer needs a value");
     EXPECT_FALSE(ParseHostOptions({"--bogus"}, o, message));
     EXPECT_FALSE(ParseHostOptions({"a.ps", "b.ps"}, o, message));
+    ASSERT_TRUE(ParseHostOptions({"--version"}, o, message));
+    EXPECT_TRUE(o.version);
+
+    // Files named on the command line are checked before anything opens.
+    const std::string data = HOST_TEST_DATA_DIR;
+    struct Case {
+        std::vector<std::string> args;
+        std::string message; // empty: accepted
+    } cases[] = {
+        {{"--ppd", data + "/options.ppd", "--plugins", data, data + "/page.ps"}, ""},
+        {{"--ppd", data}, "the PPD " + data + " is a directory"},
+        {{"--script", data + "/none.txt"}, "the script " + data + "/none.txt does not exist"},
+        {{data + "/none.pdf"}, "the document " + data + "/none.pdf does not exist"},
+        {{"--plugins", data + "/page.ps"}, "the plug-in directory " + data + "/page.ps is not"},
+        {{"--screenshot", data + "/page.ps"}, "the screenshot directory " + data + "/page.ps"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(ParseHostOptions(c.args, o, message));
+        message.clear();
+        EXPECT_EQ(CheckHostOptions(o, message), c.message.empty()) << c.args[0];
+        EXPECT_EQ(message.rfind(c.message, 0), 0u) << message;
+    }
+}
+
+TEST(PageRanges, NormalisedOrRefused) {
+    struct Case {
+        const char* text;
+        const char* ranges; // null: refused
+    } cases[] = {
+        {"", ""},
+        {" 1 - 3 , 5 ", "1-3,5"},
+        {"2", "2"},
+        {"8-", "8-"},
+        {"-3", "1-3"},
+        {"1-1,3-4,7-", "1,3-4,7-"},
+        {"0", nullptr},
+        {"3-2", nullptr},
+        {"1,1", nullptr},
+        {"4,2", nullptr},
+        {"2-5,3", nullptr},
+        {"5-,9", nullptr},
+        {"1,,2", nullptr},
+        {"a", nullptr},
+        {"1-2-3", nullptr},
+        {"-", nullptr},
+        {"99999999999", nullptr},
+    };
+    for (const Case& c : cases) {
+        std::string out, message;
+        const bool ok = NormalizePageRanges(c.text, out, message);
+        EXPECT_EQ(ok, c.ranges != nullptr) << c.text;
+        if (ok)
+            EXPECT_EQ(out, c.ranges) << c.text;
+        else
+            EXPECT_FALSE(message.empty()) << c.text;
+    }
+}
+
+// The printer-options page reads every option no panel owns, in the PPD's
+// groups, translated, with custom parameters and the PPD's constraints.
+class PrinterOptionsOfPPD : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // libcups keeps the translations of the person's language only.
+        setenv("LC_ALL", "de_DE.UTF-8", 1);
+        ppd = ppdOpenFile(HOST_TEST_DATA_DIR "/options.ppd");
+        unsetenv("LC_ALL");
+        ASSERT_NE(ppd, nullptr);
+        ppdMarkDefaults(ppd);
+    }
+    void TearDown() override {
+        if (ppd)
+            ppdClose(ppd);
+    }
+    const PrinterOption& Option(const std::vector<PrinterOptionGroup>& groups,
+                                const std::string& keyword) {
+        for (const auto& g : groups)
+            for (const auto& o : g.options)
+                if (o.keyword == keyword)
+                    return o;
+        static PrinterOption none;
+        ADD_FAILURE() << "no option " << keyword;
+        return none;
+    }
+    ppd_file_t* ppd = nullptr;
+};
+
+TEST_F(PrinterOptionsOfPPD, GroupsWithoutOwnedPaperOrInstallableOptions) {
+    const auto groups = UnownedPrinterOptions(ppd, {"KSTEcoMode"}, "de_DE");
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].name, "General");
+    EXPECT_EQ(groups[0].text, "Allgemein");
+    std::vector<std::string> keywords;
+    for (const auto& g : groups)
+        for (const auto& o : g.options)
+            keywords.push_back(o.keyword);
+    EXPECT_EQ(keywords, (std::vector<std::string>{"Duplex", "MediaType", "KSTStaple", "KSTDarkness",
+                                                  "KSTJobInfo"}));
+    const PrinterOption& media = Option(groups, "MediaType");
+    EXPECT_EQ(media.text, "Papiertyp");
+    EXPECT_EQ(media.choices[0].text, "Normalpapier");
+    EXPECT_EQ(media.choices[1].text, "Thick Paper"); // no translation: the PPD's own text
+    EXPECT_EQ(UnownedPrinterOptions(ppd, {}, "fr")[0].text, "General");
+
+    const PrinterOption& info = Option(groups, "KSTJobInfo");
+    ASSERT_EQ(info.customParams.size(), 2u);
+    EXPECT_EQ(info.customParams[1].name, "Pin");
+    EXPECT_EQ(info.customParams[1].type, PPD_CUSTOM_PASSCODE);
+    EXPECT_EQ(info.customParams[1].maximum, 8);
+}
+
+TEST_F(PrinterOptionsOfPPD, ConstraintsNameTheForbiddingOption) {
+    EXPECT_TRUE(ConflictingOptions(ppd, "Duplex", "DuplexNoTumble").empty());
+    ppdMarkOption(ppd, "MediaType", "Transparency");
+    EXPECT_EQ(ConflictingOptions(ppd, "Duplex", "DuplexNoTumble"),
+              std::vector<std::string>{"MediaType"});
+    EXPECT_EQ(ConflictingOptions(ppd, "KSTStaple", "Front"), std::vector<std::string>{"MediaType"});
+    EXPECT_TRUE(ConflictingOptions(ppd, "Duplex", "None").empty());
+}
+
+TEST_F(PrinterOptionsOfPPD, CustomValuesCheckedAndReadBack) {
+    const auto groups = UnownedPrinterOptions(ppd, {}, "C");
+    const PrinterOption& darkness = Option(groups, "KSTDarkness");
+    const PrinterOption& info = Option(groups, "KSTJobInfo");
+    std::string value, message;
+    ASSERT_TRUE(MakeCustomValue(darkness, {"-5"}, value, message)) << message;
+    EXPECT_EQ(value, "Custom.-5");
+    for (const char* bad : {"6", "1.5", "x", ""})
+        EXPECT_FALSE(MakeCustomValue(darkness, {bad}, value, message)) << bad;
+    EXPECT_NE(message.find("Darkness Level takes a whole number from -5 to 5"), std::string::npos)
+        << message;
+
+    ASSERT_TRUE(MakeCustomValue(info, {"Ann Lee", "1234"}, value, message)) << message;
+    EXPECT_EQ(value, "{Name=\"Ann Lee\" Pin=\"1234\"}");
+    std::vector<std::string> values;
+    ASSERT_TRUE(ParseCustomValue(info, value, values));
+    EXPECT_EQ(values, (std::vector<std::string>{"Ann Lee", "1234"}));
+    // The value CUPS gets marks the PPD's custom choice.
+    EXPECT_EQ(ppdMarkOption(ppd, "KSTJobInfo", value.c_str()), 0);
+    EXPECT_STREQ(ppdFindMarkedChoice(ppd, "KSTJobInfo")->choice, "Custom");
+
+    EXPECT_FALSE(MakeCustomValue(info, {"Ann", "12a4"}, value, message));
+    EXPECT_EQ(message, "PIN takes digits only");
+    EXPECT_FALSE(MakeCustomValue(info, {"Ann", "123"}, value, message));
+    EXPECT_FALSE(MakeCustomValue(info, {"A\"} x", "1234"}, value, message));
+    EXPECT_FALSE(MakeCustomValue(info, {"Ann"}, value, message));
+    EXPECT_FALSE(ParseCustomValue(info, "Custom.1", values)); // two parameters
+    EXPECT_FALSE(ParseCustomValue(Option(groups, "Duplex"), "Custom.1", values));
 }
 
 TEST(PageLayout, GridFollowsOrientation) {
@@ -173,6 +337,8 @@ TEST(JobOptions, SettingsDialogAttributesAndPPDChoices) {
                       {"number-up", "2"}};
     r.ppdChoices = {{"Duplex", "DuplexNoTumble"}, {"PageSize", "A4"}, {"Duplex", "None"}};
     r.copies = 3;
+    r.collate = false;
+    r.pageRanges = "1-3,5";
     r.orientation = 2;
     r.pagesPerSheet = 2;
     r.layoutDirection = 3;
@@ -181,6 +347,8 @@ TEST(JobOptions, SettingsDialogAttributesAndPPDChoices) {
                            {"com.kestrane.mtz.printsettings.WMARKTextTicket", "Hello World"},
                            {"number-up", "2"},
                            {"copies", "3"},
+                           {"collate", "false"},
+                           {"page-ranges", "1-3,5"},
                            {"orientation-requested", "4"},
                            {"number-up-layout", "rltb"},
                            {"Duplex", "None"},

@@ -3,6 +3,7 @@
 #include "HostTestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
@@ -12,7 +13,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace hosttest;
 
@@ -94,7 +99,8 @@ TEST_F(HeadlessDialog, JobOptionsAreWhatThePanelsWrote) {
     const QJsonObject ppdChoices = rep["ppdChoices"].toObject();
     for (auto it = options.begin(); it != options.end(); ++it) {
         const bool known = settings.contains(it.key()) || ppdChoices.contains(it.key()) ||
-                           it.key() == "copies" || it.key() == "number-up-layout";
+                           it.key() == "copies" || it.key() == "collate" ||
+                           it.key() == "number-up-layout";
         EXPECT_TRUE(known) << it.key().toStdString();
     }
 
@@ -174,6 +180,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "3: no control with tag 55 in the modal window"},
         ScriptFault{"AfterCancel", "cancel\ncopies 2\n", "2: the dialog is already closed"},
         ScriptFault{"OpenQuote", "print \"now\n", "1: missing closing quote"},
+        ScriptFault{"PageRanges", "copies 2\npage-ranges 5-2\nprint\n", "2: pages are numbers"},
+        ScriptFault{"CollateOneCopy", "collate 0\nprint\n", "1: collate takes 0 or 1"},
+        ScriptFault{"NoSuchChoice", "ppd Duplex Sideways\nprint\n",
+                    "1: option Duplex has no choice \"Sideways\""},
         ScriptFault{"TimeRefusesKeys", "panel \"Host Test A\"\ntype 10 25:00\nprint\n",
                     "2: control 10 shows \""},
         ScriptFault{"TimeNeedsItsSections", "panel \"Host Test A\"\ntype 10 7\nprint\n",
@@ -228,19 +238,162 @@ TEST_F(HeadlessDialog, ScreenshotsOfEveryPanel) {
              "click 7\nscreenshot host-test-a\npanel Summary\nprint\n",
              {"--dry-run", "--screenshot", shots});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    for (const char* name : {"00-Layout.png", "01-Host_Test_A.png", "02-Host_Test_B.png",
-                             "03-Summary.png", "host-test-a.png", "child-window.png"}) {
+    for (const char* name :
+         {"00-Layout.png", "01-Host_Test_A.png", "02-Host_Test_B.png", "03-Printer_Options.png",
+          "04-Summary.png", "host-test-a.png", "child-window.png"}) {
         QImage image(shots + "/" + name);
         EXPECT_FALSE(image.isNull()) << name;
         EXPECT_GT(image.width(), 100) << name;
     }
 }
 
-TEST_F(HeadlessDialog, PrintingNeedsAQueue) {
-    DialogRun r = Play("print\n", {"--emit", "json"});
+TEST_F(HeadlessDialog, PrintingNeedsAQueueAndCancellingHasItsOwnStatus) {
+    // The failure leaves the dialog open: the script may go on and cancel.
+    DialogRun r = Play("print\ncopies 2\n", {"--emit", "json"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.report["result"].toString(), "failed");
     EXPECT_NE(r.err.find("use --dry-run"), std::string::npos);
+    r = Play("print\ncancel\n", {"--emit", "json"});
+    EXPECT_EQ(r.exitCode, 3);
+    EXPECT_EQ(r.report["result"].toString(), "cancelled");
 }
+
+TEST_F(HeadlessDialog, PageRangesAndCollateReachTheJob) {
+    DialogRun r = Play("copies 3\ncollate 0\npage-ranges \" 2-4, 7 \"\nprint\n",
+                       {"--dry-run", "--emit", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonObject options = r.report["jobOptions"].toObject();
+    EXPECT_EQ(options["copies"].toString(), "3");
+    EXPECT_EQ(options["collate"].toString(), "false");
+    EXPECT_EQ(options["page-ranges"].toString(), "2-4,7");
+    r = Play("copies 2\nprint\n", {"--dry-run", "--emit", "json"});
+    EXPECT_EQ(r.report["jobOptions"].toObject()["collate"].toString(), "true");
+    EXPECT_FALSE(r.report["jobOptions"].toObject().contains("page-ranges"));
+}
+
+// Options no panel owns are on the printer-options page, under the PPD's
+// constraints, and reach the job as PPD options.
+TEST_F(HeadlessDialog, PrinterOptionsReachTheJobUnderTheirConstraints) {
+    ppd = DataPath("options.ppd");
+    const QString shots = QString::fromStdString(OutputPath("printer-options"));
+    QDir(shots).removeRecursively();
+    DialogRun r = Play("panel \"Printer Options\"\n"
+                       "ppd Duplex DuplexNoTumble\n"
+                       "ppd KSTStaple Front\n"
+                       "ppd KSTDarkness Custom.-3\n"
+                       "ppd KSTJobInfo \"{Name=\\\"Ann Lee\\\" Pin=1234}\"\n"
+                       "screenshot printer-options\n"
+                       "print\n",
+                       {"--dry-run", "--emit", "json", "--screenshot", shots});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const QJsonObject options = r.report["jobOptions"].toObject();
+    EXPECT_EQ(options["Duplex"].toString(), "DuplexNoTumble");
+    EXPECT_EQ(options["KSTStaple"].toString(), "Front");
+    EXPECT_EQ(options["KSTDarkness"].toString(), "Custom.-3");
+    EXPECT_EQ(options["KSTJobInfo"].toString(), "{Name=\"Ann Lee\" Pin=\"1234\"}");
+    EXPECT_EQ(r.report["ppdChoices"].toObject()["KSTStaple"].toString(), "Front");
+    EXPECT_FALSE(QImage(shots + "/printer-options.png").isNull());
+    EXPECT_FALSE(QImage(shots + "/03-Printer_Options.png").isNull());
+
+    struct Refusal {
+        std::string script, message;
+    } refusals[] = {
+        {"ppd MediaType Transparency\nppd Duplex DuplexTumble\n",
+         "2: Duplex=DuplexTumble conflicts with MediaType"},
+        {"ppd KSTStaple Back\nppd MediaType Transparency\n",
+         "2: MediaType=Transparency conflicts with KSTStaple"},
+        {"ppd KSTDarkness Custom.9\n", "1: Darkness Level takes a whole number from -5 to 5"},
+        {"ppd KSTJobInfo \"{Name=Ann Pin=12x4}\"\n", "1: PIN takes digits only"},
+        {"ppd KSTLargeTray True\n", "1: the PPD has no option \"KSTLargeTray\" with choice"},
+    };
+    for (const Refusal& f : refusals) {
+        r = Play(f.script + "print\n", {"--dry-run"});
+        EXPECT_EQ(r.exitCode, 2) << f.script;
+        EXPECT_NE(r.err.find("script.txt:" + f.message), std::string::npos) << r.err;
+    }
+}
+
+// The user's preference folders and file are private to the user; a file
+// that cannot be written is reported once and not listed as written.
+TEST_F(HeadlessDialog, PreferencesArePrivateAndFailuresAreTold) {
+    ppd = WriteTestPPD(dir, "*KRVHostTestSettings: \"Default00-Main\"\n"
+                            "*KRVHostTestKeptSettings: \"Default00-Main\"");
+    const std::string keep = "panel \"Kept Host Test A\"\nclick 1\nprint\n";
+    DialogRun r = Play(keep, {"--dry-run", "--emit", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_FALSE(r.report["preferencesWritten"].toArray().isEmpty());
+    const QString byHost = prefs.path() + "/user/ByHost";
+    const QStringList files = QDir(byHost).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    auto mode = [](const QString& path) {
+        struct stat st {};
+        stat(path.toLocal8Bit().constData(), &st);
+        return st.st_mode & 07777;
+    };
+    EXPECT_EQ(mode(prefs.path() + "/user"), 0700u);
+    EXPECT_EQ(mode(byHost), 0700u);
+    EXPECT_EQ(mode(byHost + "/" + files[0]), 0600u);
+
+    // A directory where the file should be: told once, nothing listed.
+    const QString file = byHost + "/" + files[0];
+    ASSERT_TRUE(QFile::remove(file) && QDir().mkdir(file));
+    r = Play("panel \"Kept Host Test A\"\nclick 1\npanel \"Host Test A\"\n" + keep,
+             {"--dry-run", "--emit", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(r.report["preferencesWritten"].toArray().isEmpty());
+    const QJsonArray errors = r.report["preferenceErrors"].toArray();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].toString().endsWith(": is a directory"))
+        << errors[0].toString().toStdString();
+    EXPECT_EQ(QString::fromStdString(r.err).count("is a directory"), 1) << r.err;
+}
+
+struct CommandLine {
+    const char* name;
+    QStringList args;
+    int exitCode;
+    std::string out, err; // starts of standard output and error
+};
+
+class CommandLines : public HeadlessDialog, public ::testing::WithParamInterface<CommandLine> {};
+
+// Bad arguments stop at once with one line; help and version answer on
+// standard output; the offscreen platform without a script never waits.
+TEST_P(CommandLines, AnswerAtOnce) {
+    const CommandLine& c = GetParam();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p.setProcessEnvironment(env);
+    p.start(PRINTDIALOG_BIN, QStringList(c.args).replaceInStrings("@DATA@", HOST_TEST_DATA_DIR));
+    ASSERT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), c.exitCode);
+    const std::string out = p.readAllStandardOutput().toStdString();
+    const std::string err = p.readAllStandardError().toStdString();
+    EXPECT_EQ(out.rfind(c.out, 0), 0u) << out;
+    EXPECT_EQ(err.rfind(c.err, 0), 0u) << err;
+    if (!err.empty()) {
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, CommandLines,
+    ::testing::Values(
+        CommandLine{"Help", {"--help"}, 0, "usage: printdialog", ""},
+        CommandLine{"Version", {"--version"}, 0, "printdialog 1.", ""},
+        CommandLine{"Unknown", {"--bogus"}, 2, "", "printdialog: unknown option --bogus"},
+        CommandLine{"MissingPPD", {"--ppd", "@DATA@/none.ppd"}, 2, "", "printdialog: the PPD"},
+        CommandLine{"PlugInsNotADirectory",
+                    {"--plugins", "@DATA@/page.ps"},
+                    2,
+                    "",
+                    "printdialog: the plug-in directory"},
+        CommandLine{"NoDisplay",
+                    {"--ppd", "@DATA@/options.ppd", "--dry-run"},
+                    2,
+                    "",
+                    "printdialog: no display"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

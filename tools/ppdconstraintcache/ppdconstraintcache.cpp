@@ -5,7 +5,9 @@
 //   ppdconstraintcache --check CACHE SECTION [PPD]
 //
 // An option list "*" stands for every option of the PPD. Without -o the file
-// goes to the path the PPD's "*KRVCDFSetting" names.
+// goes to the path the PPD's "*KRVCDFSetting" names. Exit status: 0 done,
+// 1 bad arguments, 2 a file cannot be read or written or lacks the section,
+// 3 the cache does not fit the PPD.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include <cups/ppd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "CQuickXPPD.h"
@@ -33,12 +36,48 @@ struct PPDCloser {
 };
 using PPDPtr = std::unique_ptr<ppd_file_t, PPDCloser>;
 
+void PrintUsage(std::ostream& out) {
+    out << "usage: ppdconstraintcache [-o CACHE] PPD SECTION=OPTION[,OPTION...] ...\n"
+           "       ppdconstraintcache --check CACHE SECTION [PPD]\n"
+           "       ppdconstraintcache --help | --version\n"
+           "An option list \"*\" stands for every option of the PPD; at most "
+        << kXPPDMaxSections
+        << " sections.\n"
+           "Exit status: 0 done, 1 bad arguments, 2 a file cannot be read or written or\n"
+           "lacks the section, 3 the cache does not fit the PPD.\n";
+}
+
 int Usage() {
-    std::cerr << "usage: ppdconstraintcache [-o CACHE] PPD SECTION=OPTION[,OPTION...] ...\n"
-                 "       ppdconstraintcache --check CACHE SECTION [PPD]\n"
-                 "An option list \"*\" stands for every option of the PPD; at most "
-              << kXPPDMaxSections << " sections.\n";
+    PrintUsage(std::cerr);
     return 1;
+}
+
+// A section name is one line of the file: no line breaks or other controls.
+bool UsableSectionName(const std::string& name) {
+    if (name.empty()) {
+        std::cerr << "ppdconstraintcache: a section needs a name\n";
+        return false;
+    }
+    for (unsigned char c : name) {
+        if (c < ' ' || c == 0x7f) {
+            std::cerr << "ppdconstraintcache: a section name cannot hold line breaks or other "
+                         "control characters\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+// The cache file's section names: every other line, the last line being the
+// PPD's stamp.
+bool HasSection(std::istream& in, const std::string& section) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2)
+        if (lines[i] == section)
+            return true;
+    return false;
 }
 
 PPDPtr OpenPPD(const char* path) {
@@ -89,8 +128,17 @@ int Write(const char* output, const char* ppdPath, const std::vector<std::string
             return 1;
         }
         names.push_back(section.substr(0, eq));
+        if (!UsableSectionName(names.back()))
+            return 1;
         const std::string list = section.substr(eq + 1);
         lists.push_back(list == "*" ? AllOptions(ppd.get()) : SplitList(list));
+        for (const std::string& option : lists.back()) {
+            if (!ppdFindOption(ppd.get(), option.c_str())) {
+                std::cerr << "ppdconstraintcache: " << ppdPath << " has no option \"" << option
+                          << "\" (section " << names.back() << ")\n";
+                return 1;
+            }
+        }
     }
     std::vector<x_PDEConstr> pairs;
     for (std::size_t i = 0; i < names.size(); ++i)
@@ -119,7 +167,8 @@ int Write(const char* output, const char* ppdPath, const std::vector<std::string
         writer.SetFileHead(out, ppd.get());
         out << writer;
         out.close();
-        if (!out) {
+        // Every user's dialog reads the file, whatever the umask of its maker.
+        if (!out || chmod(temporary.c_str(), 0644) != 0) {
             std::cerr << "ppdconstraintcache: cannot write " << target << "\n";
             std::remove(temporary.c_str());
             return 2;
@@ -134,11 +183,24 @@ int Write(const char* output, const char* ppdPath, const std::vector<std::string
 }
 
 int Check(const char* cachePath, const char* section, const char* ppdPath) {
+    if (!UsableSectionName(section))
+        return 1;
+    struct stat st {};
+    if (stat(cachePath, &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::cerr << "ppdconstraintcache: " << cachePath << " is a directory, not a cache file\n";
+        return 2;
+    }
     std::ifstream in(cachePath, std::ios::binary);
     if (!in.is_open()) {
         std::perror(("ppdconstraintcache: " + std::string(cachePath)).c_str());
         return 2;
     }
+    if (!HasSection(in, section)) {
+        std::cerr << "ppdconstraintcache: " << cachePath << " has no section " << section << "\n";
+        return 2;
+    }
+    in.clear();
+    in.seekg(0);
     PPDPtr ppd;
     if (ppdPath && !(ppd = OpenPPD(ppdPath)))
         return 2;
@@ -178,6 +240,14 @@ int Check(const char* cachePath, const char* section, const char* ppdPath) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        PrintUsage(std::cout);
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "ppdconstraintcache " KESTRANE_VERSION "\n";
+        return 0;
+    }
     if (!args.empty() && args[0] == "--check") {
         if (args.size() != 3 && args.size() != 4)
             return Usage();

@@ -29,8 +29,22 @@ status=0
 [ "$status" = 3 ]
 grep -q 'outside this PPD' "$work/stale"
 
-# Missing section: nothing; missing file and bad arguments fail.
-"$tool" --check "$work/test.cdf" NoSuchSection | grep -qx '0 entries in NoSuchSection'
+# A section the file lacks, a directory, a missing file and bad arguments fail
+# with a message; help and version go to standard output.
+! "$tool" --check "$work/test.cdf" NoSuchSection 2>"$work/err"
+grep -q 'has no section NoSuchSection' "$work/err"
+! "$tool" --check "$work" PrintFeaturePDETiger 2>"$work/err"
+grep -q 'is a directory' "$work/err"
+! "$tool" -o "$work/nl.cdf" "$ppddir/KestraneTest.ppd" "$(printf 'A\nB=KRStaple')" 2>"$work/err"
+grep -q 'line breaks' "$work/err"
+! "$tool" -o "$work/no.cdf" "$ppddir/KestraneTest.ppd" S=KRStaple,NoSuchOption 2>"$work/err"
+grep -q 'no option "NoSuchOption"' "$work/err"
+[ ! -e "$work/nl.cdf" ] && [ ! -e "$work/no.cdf" ]
+"$tool" --help | grep -q '^usage: ppdconstraintcache'
+"$tool" --version | grep -q '^ppdconstraintcache [0-9]'
+# Every user's dialog reads the cache, whatever the writer's umask.
+(umask 077 && "$tool" -o "$work/private.cdf" "$ppddir/KestraneTest.ppd" S=KRStaple)
+[ "$(stat -c %a "$work/private.cdf")" = 644 ]
 ! "$tool" --check "$work/none.cdf" PrintFeaturePDETiger 2>/dev/null
 ! "$tool" "$ppddir/KestraneTest.ppd" 2>/dev/null
 ! "$tool" -o "$work/x.cdf" "$ppddir/KestraneTest.ppd" =KRStaple 2>/dev/null
