@@ -24,6 +24,16 @@ scratch_dir anyapp
 mkdir -p "$T/res"
 if cupstestppd -W none -I filters "$PPD" >"$T/cupstestppd" 2>&1; then ok "ppd passes cupstestppd"; else
     bad "ppd passes cupstestppd"; cat "$T/cupstestppd"; fi
+# The README's JobPrivateValues line, in the policy of every queue.
+JPV=$(sed -n 's/^ *\(JobPrivateValues default .*\)$/\1/p' "$SRC/README.md" | head -1)
+[ -n "$JPV" ] || bad "README has a JobPrivateValues line"
+CUPSD_CONF_EXTRA="<Policy default>
+JobPrivateAccess default
+$JPV
+<Limit All>
+Order deny,allow
+</Limit>
+</Policy>"
 cupsd_start "$FILTER_BIN" --keep-options
 cupsd_add_queue kst "$PPD"
 # lpoptions keeps a person's defaults in ~/.cups; ours stay in the scratch
@@ -102,6 +112,29 @@ check "secure: the header holds the hold lines" \
 check "secure: neither password nor option reaches the PostScript" \
     sh -c "! grep -a -q -e '(1234)' -e KRHold -e CustomKR '$T/res/secure.ppd.prn'"
 
+# Another user listing the secure job sees its type, not its passwords; the
+# filter still got them.
+cat > "$T/all.test" <<'EOF'
+{ OPERATION Get-Job-Attributes
+  GROUP operation-attributes-tag
+  ATTR charset attributes-charset utf-8
+  ATTR naturalLanguage attributes-natural-language en
+  ATTR uri printer-uri $uri
+  ATTR integer job-id $job
+  ATTR keyword requested-attributes all
+}
+EOF
+chmod 644 "$T/all.test"
+URI="ipp://$(printf %s "$T/cups.sock" | sed 's|/|%2F|g')/printers/kst"
+for _job in secure.ppd secure.ticket; do
+    runuser -u nobody -- ipptool -t -v -d job="$(cat "$T/res/$_job.id")" "$URI" "$T/all.test" \
+        > "$T/res/$_job.seen" 2>&1
+    check "$_job: other users see the job type" grep -q -e 'KRPrintType\|PrintTypeTicketKey' \
+        "$T/res/$_job.seen"
+    check "$_job: other users see no password" sh -c "! grep -q -e KRHoldPassword \
+        -e PrintTypePasswordTicketKey -e 1234 -e CmJgfw '$T/res/$_job.seen'"
+done
+
 # What CUPS passes in argv[5]: the accounting attributes and the job password
 # arrive, job-hold-until does not (cupsd holds the job itself).
 print measure -o job-accounting-user-id=u1 -o job-account-id=a1 -o job-billing=b1 \
@@ -125,7 +158,6 @@ cat > "$T/message.test" <<'EOF'
   DISPLAY job-printer-state-message
 }
 EOF
-URI="ipp://$(printf %s "$T/cups.sock" | sed 's|/|%2F|g')/printers/kst"
 print plain
 # invalid NAME WHY lp-arguments...: the job completes with the plain job's
 # header and WHY in its state message.

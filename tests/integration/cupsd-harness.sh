@@ -152,11 +152,12 @@ FileDevice Yes
 SetEnv KESTRANE_SPOOL_DIR $T/kspool
 EOF
     # Without a Location block cupsd ignores the peer credentials and
-    # lpadmin is refused.
+    # lpadmin is refused. CUPSD_CONF_EXTRA adds a test's own lines.
     cat > "$T/etc/cupsd.conf" <<EOF
 LogLevel debug
 Listen $T/cups.sock
 Browsing No
+${CUPSD_CONF_EXTRA:-}
 <Location />
 </Location>
 EOF
