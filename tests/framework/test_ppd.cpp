@@ -127,8 +127,7 @@ TEST_F(PPDControls, RunTimeWidgetsArePlacedInTheirBoxByIndex) {
     // Fold's PPD default is True.
     EXPECT_TRUE(qobject_cast<QCheckBox*>(fold)->isChecked());
 
-    // Punch True forbids Fold's "False", its last choice, which decides the
-    // state of the run-time box.
+    // Punch True forbids Fold's "False", the choice a click would switch to.
     ClickButton(W<QCheckBox>(kTagPPDPunch));
     EXPECT_FALSE(fold->isEnabled());
     ClickButton(W<QCheckBox>(kTagPPDPunch));

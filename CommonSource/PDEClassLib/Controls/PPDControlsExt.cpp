@@ -77,9 +77,14 @@ bool PPDCheckBoxExt::InitializeCtrl(PDEBundleRef bundle, ppd_file_t* ppd) {
 int PPDCheckBoxExt::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
     if (!ControlPtr || !FillPPDInfoList(ppd, ppdInfoList))
         return 0;
-    // Each entry sets the state in turn, so the last choice listed decides.
+    // A click switches to the other choice: the box is usable only while that
+    // choice is allowed, whatever order the PPD lists the choices in.
+    ppd_choice_t* target = ChoiceForValue(WidgetValue() ? 0 : 1);
+    bool forbidden = false;
     for (const PPDUIListEntry& entry : ppdInfoList)
-        ControlPtr->setEnabled(entry[3] != kConflictTrue);
+        if (target && entry[1] == target->choice && entry[3] == kConflictTrue)
+            forbidden = true;
+    ControlPtr->setEnabled(!forbidden);
     return 0;
 }
 
