@@ -1,0 +1,351 @@
+#include "FinishingWindows.h"
+
+#include "BaseButton.h"
+#include "FinishingTags.h"
+#include "InterfaceFile.h"
+#include "PDEResourceAccess.h"
+#include "PrintFeaturesPDEmtk.h"
+#include "SeparatorPageList.h"
+
+#include "PlatformServices.h"
+#include "PluginBundle.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+
+namespace KESTRANE_NS {
+
+FeaturesOptionWindow::FeaturesOptionWindow(QWidget* dialog, const char* titleKey, int base,
+                                           FinishingWindow windowKind, const char* help,
+                                           PrintFeaturesPDEmtk* owner)
+    : tagBase(base), kind(windowKind), helpPage(help), panel(owner) {
+    PopupWinInPanelInit(dialog, titleKey);
+}
+
+FeaturesOptionWindow::~FeaturesOptionWindow() {
+    // The window is a top-level widget of its own.
+    delete windowRef;
+}
+
+QLineEdit* FeaturesOptionWindow::Edit(int offset) const {
+    return FindTaggedWidgetAs<QLineEdit>(windowRef, tagBase + offset);
+}
+
+QAbstractButton* FeaturesOptionWindow::Button(int offset) const {
+    return FindTaggedWidgetAs<QAbstractButton>(windowRef, tagBase + offset);
+}
+
+void FeaturesOptionWindow::CreateWindowControls() {
+    auto addButton = [this](int offset, const char* key, void (FeaturesOptionWindow::*action)()) {
+        auto* button = new BaseButton(Button(offset), key);
+        button->SetPressAction([this, action] {
+            (this->*action)();
+            return true;
+        });
+        RunTimeAddNewControl(button);
+    };
+    addButton(FTag::kOK, "Features OK Btn", &FeaturesOptionWindow::OnOK);
+    addButton(FTag::kCancel, "Features Cancel Btn", &FeaturesOptionWindow::OnCancel);
+    addButton(FTag::kRestore, "Features Restore Btn", &FeaturesOptionWindow::OnRestore);
+    addButton(FTag::kHelp, "Features Help Btn", &FeaturesOptionWindow::OnHelp);
+}
+
+bool FeaturesOptionWindow::Run() {
+    if (!windowRef)
+        return false;
+    values = panel->WindowValues();
+    ActivateWindow();
+    return GetModalResult() == 1;
+}
+
+void FeaturesOptionWindow::OnOK() {
+    if (!TakeValues(true))
+        return;
+    panel->WindowValues() = values;
+    DeactivateWindow(1);
+}
+
+void FeaturesOptionWindow::OnCancel() {
+    if (!TakeValues(false))
+        panel->SwitchOffAfterCancel(kind);
+    DeactivateWindow(0);
+}
+
+void FeaturesOptionWindow::OnRestore() {
+    values.RestoreDefaults(kind);
+    ShowValues();
+}
+
+void FeaturesOptionWindow::OnHelp() {
+    GotoHelpPage(pdeBundleRef, helpPage, nullptr, "Help Book Name");
+}
+
+void FeaturesOptionWindow::Refuse(const char* messageKey, QLineEdit* field) {
+    ShowControlAlert(pdeBundleRef, messageKey, LocalizeTableName, windowRef);
+    if (field)
+        field->setFocus();
+}
+
+void FeaturesOptionWindow::RefuseWithText(const QString& text, QLineEdit* field) {
+    AlertRequest request;
+    request.informativeText = text.toStdString();
+    if (pdeBundleRef)
+        request.iconPath = pdeBundleRef->PathForResource("AlertIcon", "png");
+    request.buttons.push_back(
+        LocalizedString(pdeBundleRef, kAlertOKButtonKey, LocalizeTableName).toStdString());
+    request.parent = windowRef;
+    Services().RunAlert(request);
+    if (field)
+        field->setFocus();
+}
+
+void FeaturesOptionWindow::FilterDigits(QLineEdit* field, bool point, int maxLength) {
+    if (!field)
+        return;
+    const QString pattern = point ? QStringLiteral("[0-9.]*") : QStringLiteral("[0-9]*");
+    field->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), field));
+    field->setMaxLength(maxLength);
+}
+
+void UnitPairWindow::CreateWindowControls() {
+    FeaturesOptionWindow::CreateWindowControls();
+    FilterDigits(Edit(FTag::kMMEdit), true, 6);
+    FilterDigits(Edit(FTag::kInchEdit), true, 6);
+    if (QLineEdit* mm = Edit(FTag::kMMEdit))
+        QObject::connect(mm, &QLineEdit::editingFinished, mm, [this] { MMEdited(); });
+    if (QLineEdit* inch = Edit(FTag::kInchEdit))
+        QObject::connect(inch, &QLineEdit::editingFinished, inch, [this] { InchEdited(); });
+    if (QAbstractButton* inch = Button(FTag::kInchRadio))
+        QObject::connect(inch, &QAbstractButton::toggled, inch, [this](bool on) { ShowUnit(on); });
+}
+
+bool UnitPairWindow::InchUnit() const {
+    QAbstractButton* inch = Button(FTag::kInchRadio);
+    return inch && inch->isChecked();
+}
+
+void UnitPairWindow::ShowUnit(bool inch) {
+    if (QAbstractButton* radio = Button(inch ? FTag::kInchRadio : FTag::kMMRadio))
+        radio->setChecked(true);
+    // Each unit's field and its unit label.
+    for (int offset : {FTag::kInchEdit, FTag::kInchEdit + 1})
+        if (QWidget* w = FindTaggedWidget(windowRef, tagBase + offset))
+            w->setVisible(inch);
+    for (int offset : {FTag::kMMEdit, FTag::kMMEdit + 1})
+        if (QWidget* w = FindTaggedWidget(windowRef, tagBase + offset))
+            w->setVisible(!inch);
+}
+
+void UnitPairWindow::SetText(int offset, const std::string& text) {
+    if (QLineEdit* edit = Edit(offset))
+        edit->setText(QString::fromStdString(text));
+}
+
+std::string UnitPairWindow::Text(int offset) const {
+    QLineEdit* edit = Edit(offset);
+    return edit ? edit->text().toStdString() : std::string();
+}
+
+TabMarginWindowMN::TabMarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner)
+    : UnitPairWindow(dialog, "Tab Margin Window Title String", FTag::kTabMarginWindow,
+                     FinishingWindow::TabMargin, "TabMarginShift.htm", owner) {}
+
+void TabMarginWindowMN::ShowValues() {
+    SetText(FTag::kMMEdit, FormatFieldNumber(values.tabMM, 1));
+    SetText(FTag::kInchEdit, FormatFieldNumber(values.tabInch, 2));
+    ShowUnit(values.tabInchUnit);
+}
+
+void TabMarginWindowMN::MMEdited() {
+    if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 1))
+        SetText(FTag::kInchEdit, FormatFieldNumber(TabMarginInchFromMM(*mm), 2));
+}
+
+void TabMarginWindowMN::InchEdited() {
+    if (auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 2))
+        SetText(FTag::kMMEdit, FormatFieldNumber(TabMarginMMFromInch(*inch), 1));
+}
+
+bool TabMarginWindowMN::TakeValues(bool tell) {
+    const bool inchUnit = InchUnit();
+    if (inchUnit) {
+        auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 2);
+        if (!inch || !kTabMarginInchRange.Contains(*inch)) {
+            if (tell)
+                Refuse("Message22b2", Edit(FTag::kInchEdit));
+            return false;
+        }
+        values.tabInch = *inch;
+        values.tabMM = TabMarginMMFromInch(*inch);
+    } else {
+        auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 1);
+        if (!mm || !kTabMarginMMRange.Contains(*mm)) {
+            if (tell)
+                Refuse("Message22b", Edit(FTag::kMMEdit));
+            return false;
+        }
+        values.tabMM = *mm;
+        values.tabInch = TabMarginInchFromMM(*mm);
+    }
+    values.tabInchUnit = inchUnit;
+    return true;
+}
+
+BookletMarginWindowMN::BookletMarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner)
+    : UnitPairWindow(dialog, "Booklet Margin Window Title String", FTag::kBookletWindow,
+                     FinishingWindow::BookletMargin, "Margins.htm", owner) {}
+
+void BookletMarginWindowMN::ShowValues() {
+    SetText(FTag::kMMEdit, FormatFieldNumber(values.bookletMM, 0));
+    SetText(FTag::kInchEdit, FormatFieldNumber(values.bookletInch, 1));
+    if (QAbstractButton* autoFit = Button(FTag::kAutoFit))
+        autoFit->setChecked(values.autoFit);
+    ShowUnit(values.bookletInchUnit);
+}
+
+void BookletMarginWindowMN::MMEdited() {
+    if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 0))
+        SetText(FTag::kInchEdit, FormatFieldNumber(BookletMarginInchFromMM(*mm), 1));
+}
+
+void BookletMarginWindowMN::InchEdited() {
+    if (auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 1))
+        SetText(FTag::kMMEdit, FormatFieldNumber(BookletMarginMMFromInch(*inch), 0));
+}
+
+bool BookletMarginWindowMN::TakeValues(bool tell) {
+    const bool inchUnit = InchUnit();
+    if (inchUnit) {
+        auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 1);
+        if (!inch || !kBookletMarginInchRange.Contains(*inch)) {
+            if (tell)
+                Refuse("Message22e2", Edit(FTag::kInchEdit));
+            return false;
+        }
+        values.bookletInch = *inch;
+        values.bookletMM = BookletMarginMMFromInch(*inch);
+    } else {
+        auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 0);
+        if (!mm || !kBookletMarginMMRange.Contains(*mm)) {
+            if (tell)
+                Refuse("Message22e", Edit(FTag::kMMEdit));
+            return false;
+        }
+        values.bookletMM = *mm;
+        values.bookletInch = BookletMarginInchFromMM(*mm);
+    }
+    values.bookletInchUnit = inchUnit;
+    if (QAbstractButton* autoFit = Button(FTag::kAutoFit))
+        values.autoFit = autoFit->isChecked();
+    return true;
+}
+
+TrimmerWindowMN::TrimmerWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner)
+    : UnitPairWindow(dialog, "Trimmer Window Title String", FTag::kTrimmerWindow,
+                     FinishingWindow::Trimmer, "Trimmer.htm", owner) {}
+
+void TrimmerWindowMN::ShowValues() {
+    // The paper may have changed since the last opening.
+    paper = panel->CurrentTrimmerValues();
+    SetText(FTag::kMMEdit, FormatFieldNumber(TrimmerShownMM(paper, values.trimMM), 1));
+    SetText(FTag::kInchEdit, FormatFieldNumber(TrimmerShownInch(paper, values.trimInch), 2));
+    ShowUnit(values.trimInchUnit);
+}
+
+void TrimmerWindowMN::MMEdited() {
+    if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 1))
+        SetText(FTag::kInchEdit, FormatFieldNumber(TrimmerInchFromMM(*mm), 2));
+}
+
+void TrimmerWindowMN::InchEdited() {
+    if (auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 2))
+        SetText(FTag::kMMEdit, FormatFieldNumber(TrimmerMMFromInch(*inch), 1));
+}
+
+bool TrimmerWindowMN::TakeValues(bool tell) {
+    const bool inchUnit = InchUnit();
+    const FieldRange range = inchUnit ? paper.inchRange : paper.mmRange;
+    const int offset = inchUnit ? FTag::kInchEdit : FTag::kMMEdit;
+    auto shown = ParseFieldNumber(Text(offset), inchUnit ? 2 : 1);
+    if (!shown || !range.Contains(*shown)) {
+        if (tell) {
+            QString text = LocalizedString(pdeBundleRef, "Message51", LocalizeTableName);
+            for (int bound : {range.minimum, range.maximum}) {
+                int at = text.indexOf(QLatin1String("%s"));
+                if (at >= 0)
+                    text.replace(at, 2, QString::fromStdString(FormatTrimmerBound(bound, inchUnit)));
+            }
+            RefuseWithText(text, Edit(offset));
+        }
+        return false;
+    }
+    const int shownMM = inchUnit ? TrimmerMMFromInch(*shown) : *shown;
+    const int shownInch = inchUnit ? *shown : TrimmerInchFromMM(*shown);
+    values.trimMM = TrimmerTrimFromShownMM(paper, shownMM);
+    values.trimInch = TrimmerTrimFromShownInch(paper, shownInch);
+    values.trimInchUnit = inchUnit;
+    return true;
+}
+
+SeparatorWindowMN::SeparatorWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner)
+    : FeaturesOptionWindow(dialog, "Separator Window Title String", FTag::kSeparatorWindow,
+                           FinishingWindow::Separator, "SpecifyPosition.htm", owner) {}
+
+void SeparatorWindowMN::CreateWindowControls() {
+    FeaturesOptionWindow::CreateWindowControls();
+    if (QLineEdit* pages = Edit(FTag::kFirstField)) {
+        pages->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9 ,]*")), pages));
+        pages->setMaxLength(255);
+    }
+}
+
+void SeparatorWindowMN::ShowValues() {
+    if (QLineEdit* pages = Edit(FTag::kFirstField))
+        pages->setText(QString::fromStdString(SeparatorEntryForm(values.separatorPages)));
+}
+
+bool SeparatorWindowMN::TakeValues(bool tell) {
+    QLineEdit* pages = Edit(FTag::kFirstField);
+    const std::string text = pages ? pages->text().toStdString() : std::string();
+    if (int error = IsPageInputValid(text)) {
+        if (tell)
+            Refuse(SeparatorListMessageKey(error), pages);
+        return false;
+    }
+    values.separatorPages = SeparatorStoredForm(text);
+    return true;
+}
+
+CountWindowMN::CountWindowMN(QWidget* dialog, const char* titleKey, int base,
+                             FinishingWindow windowKind, const char* help,
+                             PrintFeaturesPDEmtk* owner, FieldRange countRange,
+                             const char* message, int FinishingWindowValues::*valueField)
+    : FeaturesOptionWindow(dialog, titleKey, base, windowKind, help, owner), range(countRange),
+      messageKey(message), field(valueField) {}
+
+void CountWindowMN::CreateWindowControls() {
+    FeaturesOptionWindow::CreateWindowControls();
+    FilterDigits(Edit(FTag::kFirstField), false, 5);
+}
+
+void CountWindowMN::ShowValues() {
+    if (QLineEdit* edit = Edit(FTag::kFirstField))
+        edit->setText(QString::number(values.*field));
+}
+
+bool CountWindowMN::TakeValues(bool tell) {
+    QLineEdit* edit = Edit(FTag::kFirstField);
+    auto count = ParseFieldNumber(edit ? edit->text().toStdString() : std::string(), 0);
+    if (!count || !range.Contains(*count)) {
+        if (tell)
+            Refuse(messageKey, edit);
+        return false;
+    }
+    values.*field = *count;
+    return true;
+}
+
+} // namespace KESTRANE_NS
