@@ -1,27 +1,31 @@
 #include "PPDJobOptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "FilterGlobals.h"
-#include "JBACaseTables.h"
 #include "PrintTypeRules.h"
 #include "UtilityFunctionFilter.h"
 #include "kspenclib.h"
-
-// The libcups PPD API is deprecated upstream but is the PPD reader we use.
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 namespace {
 
 constexpr char kCustomPrefix[] = "Custom.";
 
-bool IsChoiceOf(ppd_file_t* ppd, const char* keyword, const char* value) {
-    if (std::strcmp(value, "None") == 0)
-        return true;
-    ppd_option_t* option = ppd ? ppdFindOption(ppd, keyword) : nullptr;
-    return option && ppdFindChoice(option, value);
+// The value of a PPD main keyword line "*Keyword: value" or
+// "*Keyword: "value"", without the quotes and trailing blanks.
+std::string LineValue(const char* line, size_t keywordLength) {
+    const char* v = line + keywordLength;
+    while (*v == ' ' || *v == '\t')
+        ++v;
+    std::string value = v;
+    while (!value.empty() && std::strchr(" \t\r\n", value.back()))
+        value.pop_back();
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+        value = value.substr(1, value.size() - 2);
+    return value;
 }
 
 } // namespace
@@ -29,29 +33,55 @@ bool IsChoiceOf(ppd_file_t* ppd, const char* keyword, const char* value) {
 PPDJobOptions::PPDJobOptions(char* const argv[]) {
     numOptions_ = cupsParseOptions(argv[5], 0, &options_);
     const char* path = std::getenv("PPD");
-    if (path && *path)
-        ppd_ = ppdOpenFile(path);
-    if (!ppd_)
+    if (!path || !*path)
         return;
-    // The job may carry its own choice of the installable options.
-    if (const char* prompt = cupsGetOption("KRSelectID", numOptions_, options_))
-        ppdMarkOption(ppd_, "KRSelectID", prompt);
-    minDigitPasscode_ = MNFilter::GetMinDigitPasscode(ppd_);
-    mailBoxMax_ = MNFilter::GetMailBoxMax(ppd_);
-    selectID_ = MNFilter::GetJBASelectID(ppd_);
-    if (ppd_attr_t* attr = ppdFindAttr(ppd_, "KRVPrintTypeSettings", nullptr);
-        attr && attr->value) {
-        std::string name = attr->value;
-        const MNFilter::PTProductInfo* row =
-            MNFilter::GetPTProductInfo(name.substr(0, name.find('-')));
-        productType_ = row ? row->productType : 0;
+    // Only the driver's own defaults and attributes are needed, so the PPD is
+    // read as text: libcups' full PPD reader would add close to 1 MiB to the
+    // filter of every job.
+    FILE* file = std::fopen(path, "r");
+    if (!file)
+        return;
+    char line[1024];
+    while (std::fgets(line, sizeof line, file)) {
+        if (std::strncmp(line, "*DefaultKR", 10) == 0) {
+            const char* colon = std::strchr(line, ':');
+            if (colon)
+                ppdDefaults_.emplace_back(std::string(static_cast<const char*>(line) + 8, colon),
+                                          LineValue(colon + 1, 0));
+        } else if (std::strncmp(line, "*KRVMailBoxSettings:", 20) == 0) {
+            // The highest mailbox number leads the value.
+            mailBoxMax_ = std::atoi(LineValue(line, 20).substr(0, 3).c_str());
+        } else if (std::strncmp(line, "*KRVPrintTypeSettings:", 22) == 0) {
+            std::string name = LineValue(line, 22);
+            const MNFilter::PTProductInfo* row =
+                MNFilter::GetPTProductInfo(name.substr(0, name.find('-')));
+            productType_ = row ? row->productType : 0;
+        }
+    }
+    std::fclose(file);
+    // The panels take the fewest password digits from the default choice.
+    if (const std::string* digits = PPDDefault("KRMinDigitPasscode"))
+        minDigitPasscode_ =
+            std::clamp(std::atoi(digits->c_str()), 0, static_cast<int>(MNFilter::kPTPasswordMax));
+    // The accounting prompt as the dialog marks it: the job's choice, else the
+    // queue's.
+    if (PPDJobOptionValue prompt = Option("KRSelectID"); prompt.present) {
+        static const char* const kPrompts[] = {"UserID_AccountID", "UserID", "AccountID", "None"};
+        for (int32_t i = 0; i < 4; ++i)
+            if (prompt.text == kPrompts[i])
+                selectID_ = i;
     }
 }
 
 PPDJobOptions::~PPDJobOptions() {
     cupsFreeOptions(numOptions_, options_);
-    if (ppd_)
-        ppdClose(ppd_);
+}
+
+const std::string* PPDJobOptions::PPDDefault(const char* keyword) const {
+    for (const auto& [name, value] : ppdDefaults_)
+        if (name == keyword)
+            return &value;
+    return nullptr;
 }
 
 bool PPDJobOptions::HasTicketKey(const char* name) const {
@@ -65,9 +95,9 @@ const char* PPDJobOptions::Attribute(const char* name) const {
 PPDJobOptionValue PPDJobOptions::Option(const char* keyword) const {
     PPDJobOptionValue result;
     const char* value = cupsGetOption(keyword, numOptions_, options_);
-    if (!value && ppd_) {
-        if (ppd_option_t* option = ppdFindOption(ppd_, keyword))
-            value = option->defchoice;
+    if (!value) {
+        if (const std::string* fallback = PPDDefault(keyword))
+            value = fallback->c_str();
     }
     if (!value || !*value)
         return result;
@@ -76,7 +106,8 @@ PPDJobOptionValue PPDJobOptions::Option(const char* keyword) const {
         result.custom = true;
         result.text = value + sizeof kCustomPrefix - 1;
     } else {
-        result.custom = !IsChoiceOf(ppd_, keyword, value);
+        // "None" is the one plain choice of the text options.
+        result.custom = std::strcmp(value, "None") != 0;
         result.text = value;
     }
     return result;

@@ -9,9 +9,10 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <cups/cups.h>
-#include <cups/ppd.h>
 
 // One option of the job as the feature readers see it.
 struct PPDJobOptionValue {
@@ -53,9 +54,12 @@ public:
     void CutJobTitleForProductType() const;
 
 private:
+    // The queue PPD's default choice of a KR option, or null.
+    const std::string* PPDDefault(const char* keyword) const;
+
     int numOptions_ = 0;
     cups_option_t* options_ = nullptr;
-    ppd_file_t* ppd_ = nullptr;
+    std::vector<std::pair<std::string, std::string>> ppdDefaults_;
     int32_t minDigitPasscode_ = 0;
     int32_t mailBoxMax_ = 0;
     int32_t productType_ = 0;
