@@ -187,6 +187,31 @@ TEST(FinishingFragmentValues, OnlyDigitsAndBlanksReachThePostScript) {
     }
 }
 
+// On what CUPS delivers each fragment goes out once per job: an n-up
+// PostScript job before pstops switches setpagedevice off, a PDF job (no such
+// line) before the setup ends; repeated trigger lines write nothing more.
+TEST(FinishingFragmentsUnderCups, WrittenOnceBeforeDeviceSetupStops) {
+    setenv("KESTRANE_PAGE_HOOKS", "cups", 1);
+    const std::string both = kSeparator + kShift5 + kAutoTrue;
+    Job job;
+    job.options = Layout("2", "2", kAll);
+    job.document = kDoc;
+    EXPECT_EQ(PSPart(RunFilter(job)),
+              "%!PS\n%%BeginProlog\n%%EndProlog\n%%BeginSetup\n" + both +
+                  "%%EndSetup\nuserdict/setpagedevice{pop}bind put\nbp\nep\n"
+                  "%%EndProlog\nuserdict/setpagedevice{pop}bind put\n\x04");
+
+    const std::string pdf = "%%EndProlog\n%%BeginSetup\n%%EndSetup\n%%EndSetup\n";
+    job.document = pdf;
+    EXPECT_EQ(PSPart(RunFilter(job)),
+              "%%EndProlog\n%%BeginSetup\n" + both + "%%EndSetup\n%%EndSetup\n\x04");
+
+    job.options = Layout("1", "1", kAll);
+    EXPECT_EQ(PSPart(RunFilter(job)), kSeparator + "%%EndProlog\n%%BeginSetup\n" + kShift5 +
+                                          kAutoTrue + "%%EndSetup\n%%EndSetup\n\x04");
+    unsetenv("KESTRANE_PAGE_HOOKS");
+}
+
 // Ghostscript has none of the printer's procedures: each fragment must end
 // only itself, and the job must still print every page.
 TEST(FinishingFragmentValues, JobsWithFragmentsRunUnderGhostscript) {

@@ -72,6 +72,7 @@ std::string ReferenceScan(const std::string& in) {
 }
 
 FILE* gMarkerOut;
+PSPageHooks gScanHooks = PSPageHooks::Generator;
 void WriteMarker(int code, int page) {
     std::fputs(Marker(code, page).c_str(), gMarkerOut);
 }
@@ -81,7 +82,8 @@ std::string Scan(int fd, int32_t* pageCounter = nullptr) {
     size_t size = 0;
     gMarkerOut = open_memstream(&buffer, &size);
     int32_t counter = 0;
-    ScanPSStream(fd, gMarkerOut, WriteMarker, pageCounter ? pageCounter : &counter);
+    ScanPSStream(fd, gMarkerOut, WriteMarker, pageCounter ? pageCounter : &counter, nullptr, 0,
+                 gScanHooks);
     std::fclose(gMarkerOut);
     std::string result(buffer, size);
     std::free(buffer);
@@ -246,6 +248,37 @@ TEST(StreamScanner, PageCounterCountsEveryPageEnd) {
     Scan(fd, &counter);
     close(fd);
     EXPECT_EQ(counter, 10);
+}
+
+// pstops output: sheet setup points, and each n-up cell's begin fired just
+// before the line after its clip, unless that line is the lone "showpage" of
+// an empty cell; generator page lines mean nothing there. Read whole and in
+// ragged pieces, so the look at the next line straddles reads.
+TEST(StreamScanner, CupsHooksFireAtSheetsAndCells) {
+    const std::string cell = "userdict/ESPsave save put\n12.0 12.0 translate\n"
+                             "0.0 0.0 595.0 842.0 ESPrc\n";
+    const std::string doc = "%%EndProlog\nuserdict/setpagedevice{pop}bind put\n%%EndSetup\n"
+                            "%%BeginPageSetup\n" +
+                            cell + "%%EndPageSetup\nbp\n(a) show showpage\nep\n" +
+                            "userdict/ESPsave get restore\n" + cell +
+                            "showpage\nuserdict/ESPsave get restore\n" + cell +
+                            "showpage \nuserdict/ESPsave get restore\n" + cell + "showp";
+    const std::string m30 = Marker(30, 0), m31 = Marker(31, 0), m32 = Marker(32, 0),
+                      m33 = Marker(33, 0);
+    const std::string cellOut =
+        "userdict/ESPsave save put\n" + m31 + "12.0 12.0 translate\n0.0 0.0 595.0 842.0 ESPrc\n";
+    const std::string want = Marker(14, 0) + "%%EndProlog\n" + Marker(21, 0) +
+                             "userdict/setpagedevice{pop}bind put\n" + Marker(16, 0) +
+                             "%%EndSetup\n%%BeginPageSetup\n" + m30 + cellOut + m32 +
+                             "%%EndPageSetup\n" + Marker(24, 0) + "bp\n(a) show showpage\nep\n" +
+                             m33 + "userdict/ESPsave get restore\n" + cellOut + "showpage\n" + m33 +
+                             "userdict/ESPsave get restore\n" + cellOut + m32 + "showpage \n" +
+                             m33 + "userdict/ESPsave get restore\n" + cellOut + "showp\x04";
+    gScanHooks = PSPageHooks::Cups;
+    EXPECT_EQ(ScanWhole(doc), want);
+    for (unsigned seed = 1; seed <= 40; ++seed)
+        ASSERT_EQ(ScanRagged(doc, seed), want) << "seed " << seed;
+    gScanHooks = PSPageHooks::Generator;
 }
 
 // Through the whole filter: the document follows the PJL header.
