@@ -13,6 +13,7 @@ qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-image-formats-plugins libqt6svg
 libxkbcommon-dev fonts-dejavu-core
 libmagick++-dev
 time
+fonts-urw-base35
 "
 
 missing=""
