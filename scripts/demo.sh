@@ -42,6 +42,7 @@ head -c 4000 "$OUT/job.prn" | sed -n '1,/^@PJL ENTER LANGUAGE=POSTSCRIPT/p' | ca
 if [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/account.plugin" ]; then
     "$ROOT/PluginSource/account/demo/account-demo.sh" "$BUILD" "$OUT"
 fi
+[ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/features.plugin" ] && "$ROOT/PluginSource/features/demo/features-demo.sh" "$BUILD" "$OUT"
 
 # The print dialog itself: a headless run through every built plug-in, its job
 # options through the filter, and a screenshot of every page of the dialog.
