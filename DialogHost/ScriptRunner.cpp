@@ -13,7 +13,11 @@
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
 #include <QSlider>
+#include <QTableWidget>
 #include <QSpinBox>
 #include <QStandardItemModel>
 
@@ -94,6 +98,30 @@ QStringList SectionFields(const QString& text) {
     if (!field.isEmpty())
         fields << field;
     return fields;
+}
+
+// A menu item of a button's menu: top-level items by position from 1 (the
+// first entry, a title, is 0), deeper items by their "tag" property.
+QAction* FindMenuItem(QMenu* menu, int number) {
+    const QList<QAction*> actions = menu->actions();
+    if (number < 1000)
+        return number >= 0 && number < actions.size() ? actions[number] : nullptr;
+    for (QAction* action : actions) {
+        if (action->property("tag").isValid() && action->property("tag").toInt() == number)
+            return action;
+        if (QMenu* sub = action->menu())
+            if (QAction* found = FindMenuItem(sub, number))
+                return found;
+    }
+    return nullptr;
+}
+
+// The submenu action that holds the item, or null at the top level.
+QAction* ParentMenuAction(QMenu* menu, QAction* item) {
+    for (QAction* action : menu->actions())
+        if (QMenu* sub = action->menu(); sub && sub->actions().contains(item))
+            return action;
+    return nullptr;
 }
 
 bool SameSectionText(const QString& shown, const QString& typed) {
@@ -314,10 +342,42 @@ bool ScriptRunner::SetControl(const ScriptCommand& cmd, QWidget* w, const std::s
         button->click();
         return true;
     }
+    if (auto* button = qobject_cast<QPushButton*>(w); button && button->menu()) {
+        // A paper-selection menu: the item a person would choose.
+        QAction* item = numeric ? FindMenuItem(button->menu(), n) : nullptr;
+        if (!item || item->isSeparator() || item->menu())
+            return Fail(cmd, "menu " + cmd.args[0] + " has no item " + value);
+        QAction* parent = ParentMenuAction(button->menu(), item);
+        if (!item->isVisible() || (parent && !parent->isVisible()))
+            return Fail(cmd, "item " + value + " of menu " + cmd.args[0] + " is hidden");
+        if (!item->isEnabled() || (parent && !parent->isEnabled()))
+            return Fail(cmd, "item " + value + " of menu " + cmd.args[0] + " is disabled");
+        item->trigger();
+        return true;
+    }
+    if (auto* table = qobject_cast<QTableWidget*>(w)) {
+        // Record-table rows from 1, "2,3": exactly those rows are selected.
+        QItemSelection selection;
+        for (const QString& part : QString::fromStdString(value).split(QLatin1Char(','),
+                                                                       Qt::SkipEmptyParts)) {
+            bool ok = false;
+            const int row = part.trimmed().toInt(&ok);
+            if (!ok || row < 1 || row > table->rowCount())
+                return Fail(cmd, "table " + cmd.args[0] + " has rows 1 to " +
+                                     std::to_string(table->rowCount()) + ", not \"" +
+                                     part.toStdString() + "\"");
+            selection.select(table->model()->index(row - 1, 0),
+                             table->model()->index(row - 1, table->columnCount() - 1));
+        }
+        table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        return true;
+    }
     if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (!numeric || n < 1 || n > combo->count())
             return Fail(cmd, "a list is set to an item number from 1 to " +
                                  std::to_string(combo->count()));
+        if (auto* view = qobject_cast<QListView*>(combo->view()); view && view->isRowHidden(n - 1))
+            return Fail(cmd, "item " + value + " is hidden");
         if (auto* model = qobject_cast<QStandardItemModel*>(combo->model())) {
             QStandardItem* item = model->item(n - 1);
             if (item && !item->isEnabled())
