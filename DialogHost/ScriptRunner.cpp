@@ -358,8 +358,8 @@ bool ScriptRunner::SetControl(const ScriptCommand& cmd, QWidget* w, const std::s
     if (auto* table = qobject_cast<QTableWidget*>(w)) {
         // Record-table rows from 1, "2,3": exactly those rows are selected.
         QItemSelection selection;
-        for (const QString& part : QString::fromStdString(value).split(QLatin1Char(','),
-                                                                       Qt::SkipEmptyParts)) {
+        for (const QString& part :
+             QString::fromStdString(value).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             bool ok = false;
             const int row = part.trimmed().toInt(&ok);
             if (!ok || row < 1 || row > table->rowCount())
