@@ -1,5 +1,6 @@
 #include "PrintDialogApp.h"
 
+#include "DocumentPreview.h"
 #include "JsonWriter.h"
 #include "PrintDialogWindow.h"
 #include "PrinterStatus.h"
@@ -75,6 +76,11 @@ bool PrintDialogApp::Start(std::string& error) {
     if (!OpenPrinter(queue, error))
         return false;
     m_prefsBefore = SnapshotPreferences();
+    if (!m_options.document.empty()) {
+        const QImage page = RenderFirstPage(m_options.document, QSize(240, 320), m_previewError);
+        m_previewSize = page.size();
+        m_window->SetPreview(page, QString::fromStdString(m_previewError));
+    }
 
     QObject::connect(m_window.get(), &PrintDialogWindow::printerChosen, m_window.get(),
                      [this](const QString& name) {
@@ -288,6 +294,18 @@ std::string PrintDialogApp::ReportJson() const {
         j.Member("location", status.location);
         j.Key("accepting");
         j.Bool(status.accepting);
+        j.EndObject();
+    }
+
+    if (!m_options.document.empty()) {
+        j.Key("preview");
+        j.BeginObject();
+        if (m_previewError.empty()) {
+            j.Member("width", m_previewSize.width());
+            j.Member("height", m_previewSize.height());
+        } else {
+            j.Member("error", m_previewError);
+        }
         j.EndObject();
     }
 

@@ -9,6 +9,8 @@
 
 #include "RecordingPlatformServices.h"
 
+#include <QSize>
+
 #include <map>
 #include <memory>
 #include <string>
@@ -79,6 +81,8 @@ private:
     std::string m_refusedBy;
     std::string m_failure;
     std::vector<std::string> m_preferenceFailures;
+    QSize m_previewSize;
+    std::string m_previewError;
     int m_jobId = 0;
     JobOptions m_jobOptions;
 };

@@ -107,6 +107,11 @@ PrintDialogWindow::PrintDialogWindow(DialogSession& session, QWidget* parent)
     for (const DirectionItem& d : kDirections)
         m_direction->addItem(tr(d.text), static_cast<int>(d.code));
     layoutForm->addRow(tr("Layout direction:"), m_direction);
+    m_preview = new QLabel;
+    m_preview->setObjectName("preview");
+    m_preview->setAlignment(Qt::AlignCenter);
+    m_preview->hide();
+    layoutForm->addRow(tr("Preview:"), m_preview);
 
     m_summary = new QTreeWidget;
     m_summary->setObjectName("summary");
@@ -370,6 +375,16 @@ bool PrintDialogWindow::ChoosePageRanges(const std::string& text, std::string& m
     m_pageRanges->setText(QString::fromStdString(text));
     emit m_pageRanges->editingFinished();
     return m_session.SetPageRanges(text, message);
+}
+
+void PrintDialogWindow::SetPreview(const QImage& page, const QString& note) {
+    m_preview->show();
+    if (page.isNull()) {
+        m_preview->setText(note);
+        return;
+    }
+    m_preview->setPixmap(QPixmap::fromImage(page));
+    m_preview->setFrameShape(QFrame::Box);
 }
 
 void PrintDialogWindow::ShowStatus(const QString& text, bool error) {

@@ -63,6 +63,9 @@ public:
     bool ChoosePageRanges(const std::string& text, std::string& message);
     // A line beside the buttons; an error shows in the error colour.
     void ShowStatus(const QString& text, bool error = false);
+    // The first page of the document on the layout section; `note` instead
+    // when there is no picture.
+    void SetPreview(const QImage& page, const QString& note);
     // A picture of the whole dialog showing the page; no panel is told.
     QImage GrabPage(int page);
 
@@ -88,6 +91,7 @@ private:
     QWidget* m_layoutPage = nullptr;
     QComboBox* m_pagesPerSheet = nullptr;
     QComboBox* m_direction = nullptr;
+    QLabel* m_preview = nullptr;
     QTreeWidget* m_summary = nullptr;
     PrinterOptionsPage* m_options = nullptr;
     QLabel* m_status = nullptr;

@@ -14,6 +14,7 @@ libxkbcommon-dev fonts-dejavu-core
 libmagick++-dev
 time
 fonts-urw-base35
+libpoppler-qt6-dev qtkeychain-qt6-dev
 "
 
 missing=""

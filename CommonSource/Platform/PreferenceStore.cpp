@@ -1,5 +1,6 @@
 #include "PreferenceStore.h"
 
+#include "SecretStore.h"
 #include "UserGroups.h"
 
 #include <QSettings>
@@ -98,6 +99,10 @@ std::string PreferenceStore::CurrentHostName() {
     return host;
 }
 
+std::string PreferenceStore::SecretKey(const std::string& key) {
+    return CurrentHostName() + "/" + key;
+}
+
 PreferenceStore::Domain PreferenceStore::DomainOf(const std::string& user) const {
     if (user == kPreferencesCurrentUser)
         return kCurrentUser;
@@ -144,8 +149,16 @@ bool PreferenceStore::SetValue(const std::string& key, const std::optional<std::
                                const std::string& user) {
     if (key.empty() || !MayWrite(user))
         return false;
-    QSettings* settings = Settings(DomainOf(user));
+    const Domain domain = DomainOf(user);
+    QSettings* settings = Settings(domain);
     const QString qkey = QString::fromStdString(key);
+    // The user's passwords go to the secret store; the INI file then keeps
+    // no copy of them.
+    if (domain == kCurrentUser && IsSecretPreferenceKey(key) &&
+        SecretStore::Shared().Write(SecretKey(key), value)) {
+        settings->remove(qkey);
+        return true;
+    }
     if (value)
         settings->setValue(qkey, QString::fromStdString(*value));
     else
@@ -158,6 +171,9 @@ std::optional<std::string> PreferenceStore::CopyValue(const std::string& key,
     QSettings* settings = Settings(DomainOf(user));
     if (!settings || key.empty())
         return std::nullopt;
+    if (DomainOf(user) == kCurrentUser && IsSecretPreferenceKey(key))
+        if (std::optional<std::string> secret = SecretStore::Shared().Read(SecretKey(key)))
+            return secret;
     const QVariant value = settings->value(QString::fromStdString(key));
     if (!value.isValid())
         return std::nullopt;

@@ -64,6 +64,8 @@ public:
 private:
     enum Domain { kCurrentUser = 0, kAnyUser = 1, kUnknown = 2 };
     Domain DomainOf(const std::string& user) const;
+    // The key of a value in the secret store: per host, as the files are.
+    static std::string SecretKey(const std::string& key);
     QSettings* Settings(Domain domain);
 
     std::string m_adminGroup;
