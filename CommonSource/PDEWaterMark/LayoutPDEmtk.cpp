@@ -278,10 +278,12 @@ void LayoutPDEmtk::ValuesShown() {
 }
 
 void LayoutPDEmtk::SelectionChanged() {
+    // Edit and Delete follow the selection alone; no constraint list
+    // counts on them.
     const bool chosen = list && list->Shown() >= 2;
     for (int tag : {WMTag::kEdit, WMTag::kDelete})
-        if (BaseControl* c = GetPanelControl(tag))
-            chosen ? c->Enable() : c->Disable();
+        if (QWidget* w = FindTaggedWidget(GetPanelControlPtr(), tag))
+            w->setEnabled(chosen);
 }
 
 void LayoutPDEmtk::RebuildList(int selectValue) {

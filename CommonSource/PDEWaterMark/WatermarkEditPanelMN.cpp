@@ -12,6 +12,7 @@
 #include "PluginBundle.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -89,6 +90,14 @@ void WatermarkEditPanelMN::FindWidgets() {
     mmRadio = FindTaggedWidgetAs<QAbstractButton>(w, kMMRadio);
     productTypeList = FindTaggedWidgetAs<QComboBox>(w, kProductType);
     textNote = FindTaggedWidgetAs<QLabel>(w, kTextNote);
+    // The two radio pairs share one parent: each pair is its own group.
+    for (auto [first, second] : {std::pair{textRadio, pictureRadio}, std::pair{inchRadio, mmRadio}}) {
+        if (!first || !second)
+            continue;
+        auto* group = new QButtonGroup(w);
+        group->addButton(first);
+        group->addButton(second);
+    }
     fontNote = FindTaggedWidgetAs<QLabel>(w, kFontNote);
     auto number = [w](LinkedNumber& n, int stepperTag, int fieldTag, int sliderTag, bool inch) {
         n.slider = sliderTag ? FindTaggedWidgetAs<QSlider>(w, sliderTag) : nullptr;
