@@ -31,38 +31,63 @@ constexpr int kOffsetEveryCopies = 5;
 
 } // namespace
 
+template <typename Base> FeaturesJobRule FeaturesPPDControl<Base>::Rule() const {
+    return JobRuleForKey(this->ppdKey, panel->getPrintTypeMailbox(), panel->getSpecialPage());
+}
+
+template <typename Base> void FeaturesPPDControl<Base>::HoldDefault(bool report) {
+    ppd_file_t* ppd = this->PanelPPD();
+    int value = 0;
+    if (!ppd || this->ctrlDataBlkPtr.empty() || !this->GetDefaultValueFromPPD(ppd, &value))
+        return;
+    this->SetControlBlkInt(value);
+    this->SetUIBlkInt(value);
+    this->ShowWidgetValue(value);
+    if (report)
+        this->SetPPD(ppd);
+}
+
+template <typename Base> void FeaturesPPDControl<Base>::ChooseValue(int value) {
+    this->ShowWidgetValue(value);
+    this->GetValueFromUI();
+    SetValueFromUIToControl();
+    this->SetPPD(this->PanelPPD());
+}
+
+template <typename Base> bool FeaturesPPDControl<Base>::GetValueToPreset() {
+    ppd_file_t* ppd = this->PanelPPD();
+    int value = 0;
+    if (!ppd || this->ctrlDataBlkPtr.empty() || !this->MarkedValue(ppd, value))
+        return false;
+    this->SetControlBlkInt(value);
+    if (Rule().restore)
+        HoldDefault(true);
+    return true;
+}
+
+template <typename Base> void FeaturesPPDControl<Base>::SetValueFromUIToControl() {
+    Base::SetValueFromUIToControl();
+    if (Rule().restore)
+        HoldDefault(true);
+}
+
+template <typename Base> bool FeaturesPPDControl<Base>::UIEventHandler() {
+    this->GetValueFromUI();
+    return Base::UIEventHandler();
+}
+
+template class FeaturesPPDControl<PPDPopupControlExt>;
+template class FeaturesPPDControl<PPDCheckBoxExt>;
+
 PFListMN::PFListMN(PrintFeaturesPDEmtk* owner, const PPDControlPlacement& placement,
                    const char* key, const ControlDataAccessInfo* access)
-    : PPDPopupControlExt(placement, key, &kPPDListIni, nullptr, access, nullptr), panel(owner) {}
-
-FeaturesJobRule PFListMN::Rule() const {
-    return JobRuleForKey(ppdKey, panel->getPrintTypeMailbox(), panel->getSpecialPage());
-}
+    : FeaturesPPDControl(owner, placement, key, &kPPDListIni, access) {}
 
 std::string PFListMN::SelectedChoice() const {
     const int index = WidgetValue() - 1;
     if (!m_ptPPDOptions || index < 0 || index >= m_ptPPDOptions->num_choices)
         return {};
     return m_ptPPDOptions->choices[index].choice;
-}
-
-void PFListMN::HoldDefault(bool report) {
-    ppd_file_t* ppd = PanelPPD();
-    int value = 0;
-    if (!ppd || ctrlDataBlkPtr.empty() || !GetDefaultValueFromPPD(ppd, &value))
-        return;
-    SetControlBlkInt(value);
-    SetUIBlkInt(value);
-    ShowWidgetValue(value);
-    if (report)
-        SetPPD(ppd);
-}
-
-void PFListMN::ChooseValue(int value) {
-    ShowWidgetValue(value);
-    GetValueFromUI();
-    SetValueFromUIToControl();
-    SetPPD(PanelPPD());
 }
 
 int PFListMN::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
@@ -75,28 +100,6 @@ int PFListMN::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
         HoldDefault(true);
     ControlPtr->setEnabled(!rule.disable && extra);
     return 0;
-}
-
-bool PFListMN::GetValueToPreset() {
-    ppd_file_t* ppd = PanelPPD();
-    int value = 0;
-    if (!ppd || ctrlDataBlkPtr.empty() || !MarkedValue(ppd, value))
-        return false;
-    SetControlBlkInt(value);
-    if (Rule().restore)
-        HoldDefault(true);
-    return true;
-}
-
-void PFListMN::SetValueFromUIToControl() {
-    PPDPopupControlExt::SetValueFromUIToControl();
-    if (Rule().restore)
-        HoldDefault(true);
-}
-
-bool PFListMN::UIEventHandler() {
-    GetValueFromUI();
-    return PPDPopupControlExt::UIEventHandler();
 }
 
 int PFListMN::GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) {
@@ -144,30 +147,7 @@ bool PFOffsetStackingListCtrlMN::UIEventHandler() {
 
 PFCheckBoxMN::PFCheckBoxMN(PrintFeaturesPDEmtk* owner, const PPDControlPlacement& placement,
                            const char* key, const ControlDataAccessInfo* access)
-    : PPDCheckBoxExt(placement, key, &kPPDSwitchIni, nullptr, access, nullptr), panel(owner) {}
-
-FeaturesJobRule PFCheckBoxMN::Rule() const {
-    return JobRuleForKey(ppdKey, panel->getPrintTypeMailbox(), panel->getSpecialPage());
-}
-
-void PFCheckBoxMN::HoldDefault(bool report) {
-    ppd_file_t* ppd = PanelPPD();
-    int value = 0;
-    if (!ppd || ctrlDataBlkPtr.empty() || !GetDefaultValueFromPPD(ppd, &value))
-        return;
-    SetControlBlkInt(value);
-    SetUIBlkInt(value);
-    ShowWidgetValue(value);
-    if (report)
-        PPDMarkOptionByIndex(ppd, value);
-}
-
-void PFCheckBoxMN::ChooseValue(int value) {
-    ShowWidgetValue(value);
-    GetValueFromUI();
-    SetValueFromUIToControl();
-    PPDMarkOptionByIndex(PanelPPD(), value);
-}
+    : FeaturesPPDControl(owner, placement, key, &kPPDSwitchIni, access) {}
 
 int PFCheckBoxMN::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
     const FeaturesJobRule rule = Rule();
@@ -177,28 +157,6 @@ int PFCheckBoxMN::UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) {
     if (ControlPtr && rule.disable)
         ControlPtr->setEnabled(false);
     return 0;
-}
-
-bool PFCheckBoxMN::GetValueToPreset() {
-    ppd_file_t* ppd = PanelPPD();
-    int value = 0;
-    if (!ppd || ctrlDataBlkPtr.empty() || !MarkedValue(ppd, value))
-        return false;
-    SetControlBlkInt(value);
-    if (Rule().restore)
-        HoldDefault(true);
-    return true;
-}
-
-void PFCheckBoxMN::SetValueFromUIToControl() {
-    PPDCheckBoxExt::SetValueFromUIToControl();
-    if (Rule().restore)
-        HoldDefault(true);
-}
-
-bool PFCheckBoxMN::UIEventHandler() {
-    GetValueFromUI();
-    return PPDCheckBoxExt::UIEventHandler();
 }
 
 PFCheckBoxExtMN::PFCheckBoxExtMN(PrintFeaturesPDEmtk* owner, const PPDControlPlacement& placement,

@@ -13,31 +13,48 @@ namespace KESTRANE_NS {
 
 class PrintFeaturesPDEmtk;
 
-// A pick-one PPD option. Its value is the PPD mark, so the panel never
-// shows another choice than the one the job carries.
-class PFListMN : public PPDPopupControlExt {
+// What the panel's PPD controls add to the framework's run-time ones: their
+// value is the PPD mark, so the panel never shows another choice than the
+// job carries, and the job type and the special pages may grey them or hold
+// them at the PPD default.
+template <typename Base> class FeaturesPPDControl : public Base {
 public:
-    PFListMN(PrintFeaturesPDEmtk* panel, const PPDControlPlacement& placement, const char* key,
-             const ControlDataAccessInfo* access = nullptr);
+    template <typename IniRecord>
+    FeaturesPPDControl(PrintFeaturesPDEmtk* owner, const PPDControlPlacement& placement,
+                       const char* key, const IniRecord* ini, const ControlDataAccessInfo* access)
+        : Base(placement, key, ini, nullptr, access, nullptr), panel(owner) {}
 
-    int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
     bool GetValueToPreset() override;
     bool GetValueFromPreference() override { return GetValueToPreset(); }
     void SetValueFromUIToControl() override;
     bool UIEventHandler() override;
-    int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
-    // The keyword of the selected choice; empty without one.
-    std::string SelectedChoice() const;
-    // Shows, keeps and reports a value (index + 1), as a person's choice.
+    // Shows, keeps and reports a value, as a person's choice.
     void ChooseValue(int value);
     // A held option shows, keeps and reports the PPD default.
     void HoldDefault(bool report);
 
 protected:
     FeaturesJobRule Rule() const;
-    virtual bool ExtraEnabled() const { return true; }
 
     PrintFeaturesPDEmtk* panel;
+};
+
+extern template class FeaturesPPDControl<PPDPopupControlExt>;
+extern template class FeaturesPPDControl<PPDCheckBoxExt>;
+
+// A pick-one PPD option.
+class PFListMN : public FeaturesPPDControl<PPDPopupControlExt> {
+public:
+    PFListMN(PrintFeaturesPDEmtk* panel, const PPDControlPlacement& placement, const char* key,
+             const ControlDataAccessInfo* access = nullptr);
+
+    int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
+    int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
+    // The keyword of the selected choice; empty without one.
+    std::string SelectedChoice() const;
+
+protected:
+    virtual bool ExtraEnabled() const { return true; }
 };
 
 // The separator list (PPD option with its own ticket key); a choice above the
@@ -77,24 +94,12 @@ public:
 };
 
 // A Boolean PPD option as a check box.
-class PFCheckBoxMN : public PPDCheckBoxExt {
+class PFCheckBoxMN : public FeaturesPPDControl<PPDCheckBoxExt> {
 public:
     PFCheckBoxMN(PrintFeaturesPDEmtk* panel, const PPDControlPlacement& placement, const char* key,
                  const ControlDataAccessInfo* access = nullptr);
 
     int UpdateConflictsPanelControlFromPPD(ppd_file_t* ppd) override;
-    bool GetValueToPreset() override;
-    bool GetValueFromPreference() override { return GetValueToPreset(); }
-    void SetValueFromUIToControl() override;
-    bool UIEventHandler() override;
-    // Shows, keeps and reports a value (1 on, 0 off).
-    void ChooseValue(int value);
-
-protected:
-    FeaturesJobRule Rule() const;
-    void HoldDefault(bool report);
-
-    PrintFeaturesPDEmtk* panel;
 };
 
 // The switches of the extras (tab margin shift, numbering, trimming): PPD

@@ -148,95 +148,79 @@ std::string UnitPairWindow::Text(int offset) const {
     return edit ? edit->text().toStdString() : std::string();
 }
 
-TabMarginWindowMN::TabMarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner)
-    : UnitPairWindow(dialog, "Tab Margin Window Title String", FTag::kTabMarginWindow,
-                     FinishingWindow::TabMargin, "TabMarginShift.htm", owner) {}
+namespace {
 
-void TabMarginWindowMN::ShowValues() {
-    SetText(FTag::kMMEdit, FormatFieldNumber(values.tabMM, 1));
-    SetText(FTag::kInchEdit, FormatFieldNumber(values.tabInch, 2));
-    ShowUnit(values.tabInchUnit);
+const UnitPairSpec kTabMarginPair = {&FinishingWindowValues::tabMM,
+                                     &FinishingWindowValues::tabInch,
+                                     &FinishingWindowValues::tabInchUnit,
+                                     1,
+                                     2,
+                                     kTabMarginMMRange,
+                                     kTabMarginInchRange,
+                                     TabMarginInchFromMM,
+                                     TabMarginMMFromInch,
+                                     "Message22b",
+                                     "Message22b2"};
+const UnitPairSpec kBookletMarginPair = {&FinishingWindowValues::bookletMM,
+                                         &FinishingWindowValues::bookletInch,
+                                         &FinishingWindowValues::bookletInchUnit,
+                                         0,
+                                         1,
+                                         kBookletMarginMMRange,
+                                         kBookletMarginInchRange,
+                                         BookletMarginInchFromMM,
+                                         BookletMarginMMFromInch,
+                                         "Message22e",
+                                         "Message22e2"};
+
+bool IsTabMargin(FinishingWindow kind) {
+    return kind == FinishingWindow::TabMargin;
 }
 
-void TabMarginWindowMN::MMEdited() {
-    if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 1))
-        SetText(FTag::kInchEdit, FormatFieldNumber(TabMarginInchFromMM(*mm), 2));
-}
+} // namespace
 
-void TabMarginWindowMN::InchEdited() {
-    if (auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 2))
-        SetText(FTag::kMMEdit, FormatFieldNumber(TabMarginMMFromInch(*inch), 1));
-}
+MarginWindowMN::MarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner,
+                               FinishingWindow windowKind)
+    : UnitPairWindow(dialog,
+                     IsTabMargin(windowKind) ? "Tab Margin Window Title String"
+                                             : "Booklet Margin Window Title String",
+                     IsTabMargin(windowKind) ? FTag::kTabMarginWindow : FTag::kBookletWindow,
+                     windowKind, IsTabMargin(windowKind) ? "TabMarginShift.htm" : "Margins.htm",
+                     owner),
+      spec(IsTabMargin(windowKind) ? kTabMarginPair : kBookletMarginPair) {}
 
-bool TabMarginWindowMN::TakeValues(bool tell) {
-    const bool inchUnit = InchUnit();
-    if (inchUnit) {
-        auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 2);
-        if (!inch || !kTabMarginInchRange.Contains(*inch)) {
-            if (tell)
-                Refuse("Message22b2", Edit(FTag::kInchEdit));
-            return false;
-        }
-        values.tabInch = *inch;
-        values.tabMM = TabMarginMMFromInch(*inch);
-    } else {
-        auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 1);
-        if (!mm || !kTabMarginMMRange.Contains(*mm)) {
-            if (tell)
-                Refuse("Message22b", Edit(FTag::kMMEdit));
-            return false;
-        }
-        values.tabMM = *mm;
-        values.tabInch = TabMarginInchFromMM(*mm);
-    }
-    values.tabInchUnit = inchUnit;
-    return true;
-}
-
-BookletMarginWindowMN::BookletMarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner)
-    : UnitPairWindow(dialog, "Booklet Margin Window Title String", FTag::kBookletWindow,
-                     FinishingWindow::BookletMargin, "Margins.htm", owner) {}
-
-void BookletMarginWindowMN::ShowValues() {
-    SetText(FTag::kMMEdit, FormatFieldNumber(values.bookletMM, 0));
-    SetText(FTag::kInchEdit, FormatFieldNumber(values.bookletInch, 1));
+void MarginWindowMN::ShowValues() {
+    SetText(FTag::kMMEdit, FormatFieldNumber(values.*spec.mm, spec.mmDigits));
+    SetText(FTag::kInchEdit, FormatFieldNumber(values.*spec.inch, spec.inchDigits));
     if (QAbstractButton* autoFit = Button(FTag::kAutoFit))
         autoFit->setChecked(values.autoFit);
-    ShowUnit(values.bookletInchUnit);
+    ShowUnit(values.*spec.inchUnit);
 }
 
-void BookletMarginWindowMN::MMEdited() {
-    if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 0))
-        SetText(FTag::kInchEdit, FormatFieldNumber(BookletMarginInchFromMM(*mm), 1));
+void MarginWindowMN::MMEdited() {
+    if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), spec.mmDigits))
+        SetText(FTag::kInchEdit, FormatFieldNumber(spec.inchFromMM(*mm), spec.inchDigits));
 }
 
-void BookletMarginWindowMN::InchEdited() {
-    if (auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 1))
-        SetText(FTag::kMMEdit, FormatFieldNumber(BookletMarginMMFromInch(*inch), 0));
+void MarginWindowMN::InchEdited() {
+    if (auto inch = ParseFieldNumber(Text(FTag::kInchEdit), spec.inchDigits))
+        SetText(FTag::kMMEdit, FormatFieldNumber(spec.mmFromInch(*inch), spec.mmDigits));
 }
 
-bool BookletMarginWindowMN::TakeValues(bool tell) {
+bool MarginWindowMN::TakeValues(bool tell) {
     const bool inchUnit = InchUnit();
-    if (inchUnit) {
-        auto inch = ParseFieldNumber(Text(FTag::kInchEdit), 1);
-        if (!inch || !kBookletMarginInchRange.Contains(*inch)) {
-            if (tell)
-                Refuse("Message22e2", Edit(FTag::kInchEdit));
-            return false;
-        }
-        values.bookletInch = *inch;
-        values.bookletMM = BookletMarginMMFromInch(*inch);
-    } else {
-        auto mm = ParseFieldNumber(Text(FTag::kMMEdit), 0);
-        if (!mm || !kBookletMarginMMRange.Contains(*mm)) {
-            if (tell)
-                Refuse("Message22e", Edit(FTag::kMMEdit));
-            return false;
-        }
-        values.bookletMM = *mm;
-        values.bookletInch = BookletMarginInchFromMM(*mm);
+    const int offset = inchUnit ? FTag::kInchEdit : FTag::kMMEdit;
+    const FieldRange range = inchUnit ? spec.inchRange : spec.mmRange;
+    auto number = ParseFieldNumber(Text(offset), inchUnit ? spec.inchDigits : spec.mmDigits);
+    if (!number || !range.Contains(*number)) {
+        if (tell)
+            Refuse(inchUnit ? spec.inchMessage : spec.mmMessage, Edit(offset));
+        return false;
     }
-    values.bookletInchUnit = inchUnit;
+    // The millimetre value is what the filter sends; it follows the inch one.
+    values.*spec.inch = inchUnit ? *number : spec.inchFromMM(*number);
+    values.*spec.mm = inchUnit ? spec.mmFromInch(*number) : *number;
+    values.*spec.inchUnit = inchUnit;
     if (QAbstractButton* autoFit = Button(FTag::kAutoFit))
         values.autoFit = autoFit->isChecked();
     return true;

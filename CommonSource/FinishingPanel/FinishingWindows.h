@@ -69,26 +69,35 @@ protected:
     std::string Text(int offset) const;
 };
 
-class TabMarginWindowMN : public UnitPairWindow {
-public:
-    TabMarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* panel);
-
-protected:
-    void ShowValues() override;
-    bool TakeValues(bool tell) override;
-    void MMEdited() override;
-    void InchEdited() override;
+// How a millimetre/inch pair is kept: the fields of the values, the decimals
+// each field shows, the ranges, the conversions and the messages.
+struct UnitPairSpec {
+    int FinishingWindowValues::*mm;
+    int FinishingWindowValues::*inch;
+    bool FinishingWindowValues::*inchUnit;
+    int mmDigits;
+    int inchDigits;
+    FieldRange mmRange;
+    FieldRange inchRange;
+    int (*inchFromMM)(int);
+    int (*mmFromInch)(int);
+    const char* mmMessage;
+    const char* inchMessage;
 };
 
-class BookletMarginWindowMN : public UnitPairWindow {
+// Tab margin shift, and the booklet margin with its auto fit.
+class MarginWindowMN : public UnitPairWindow {
 public:
-    BookletMarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* panel);
+    MarginWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* panel, FinishingWindow kind);
 
 protected:
     void ShowValues() override;
     bool TakeValues(bool tell) override;
     void MMEdited() override;
     void InchEdited() override;
+
+private:
+    const UnitPairSpec& spec;
 };
 
 // The trimmer shows the cutting size; the paper's half length turns it into

@@ -508,10 +508,8 @@ void PrintFeaturesPDEmtk::AddOptionWindows() {
             window = new TrimmerWindowMN(dialog, this);
             break;
         case FinishingWindow::BookletMargin:
-            window = new BookletMarginWindowMN(dialog, this);
-            break;
         case FinishingWindow::TabMargin:
-            window = new TabMarginWindowMN(dialog, this);
+            window = new MarginWindowMN(dialog, this, f.kind);
             break;
         case FinishingWindow::Separator:
             window = new SeparatorWindowMN(dialog, this);
