@@ -45,6 +45,7 @@ package-test: package
 bench: build
 	./bench/filter-throughput $(BUILD)
 	./bench/constraint-index $(BUILD)
+	./bench/features-panel $(BUILD)
 
 clean:
 	rm -rf $(BUILD)
