@@ -1,7 +1,9 @@
 #include "WatermarkFilter.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unistd.h>
 #include <vector>
 
 #include "FilterGlobals.h"
@@ -72,9 +74,11 @@ struct WatermarkWriterState {
     int imageUnder = 1; // after "bp"
     int imageOver = 1;  // before "ep" and "endp", image
     bool imageLoaded = false;
-    // Kept open for the whole job: the image library keeps part of every image
-    // it closes, so reopening at each "%%EndSetup" would grow without bound.
-    cups_image_t* image = nullptr;
+    // Decoded once for the whole job; a further "%%EndSetup" sends the same
+    // pixels again. A file that is missing is looked for again then, but one
+    // that failed to decode is not decoded again (each try may take seconds).
+    bool imageDecoded = false;
+    WatermarkPixels pixels;
     unsigned imageWidth = 0;
     unsigned imageHeight = 0;
     int hexColumn = 0;
@@ -241,16 +245,12 @@ void WatermarkWriteTextBody() {
 }
 
 bool WatermarkImageReady() {
-    if (!gState.image)
-        gState.image = WatermarkOpenImage(psOptionWatermark.filePath);
-    cups_image_t* image = gState.image;
-    if (!image)
+    if (gState.pixels.fd < 0 && !gState.imageDecoded)
+        WatermarkOpenImage(psOptionWatermark.filePath, &gState.pixels, &gState.imageDecoded);
+    if (gState.pixels.fd < 0)
         return false;
-    const unsigned width = cupsImageGetWidth(image), height = cupsImageGetHeight(image);
-    if (3ull * width > 0x7FFFFFFF || height > 0x7FFFFFFF)
-        return false;
-    gState.imageWidth = width;
-    gState.imageHeight = height;
+    gState.imageWidth = gState.pixels.width;
+    gState.imageHeight = gState.pixels.height;
     return true;
 }
 
@@ -263,12 +263,17 @@ unsigned WatermarkImageHeight() {
 }
 
 void WatermarkWriteImageHex() {
-    cups_image_t* image = gState.image;
-    const unsigned width = gState.imageWidth;
-    std::vector<cups_ib_t> row(3 * static_cast<size_t>(width));
-    for (unsigned y = 0; y < gState.imageHeight; ++y) {
-        cupsImageGetRow(image, 0, static_cast<int>(y), static_cast<int>(width), row.data());
-        WatermarkWriteHex(gFilterOut, row.data(), row.size(), &gState.hexColumn);
+    // Rows in batches of about 64 KiB keep the filter's memory small.
+    const size_t rowBytes = 3 * static_cast<size_t>(gState.imageWidth);
+    const uint32_t batch = static_cast<uint32_t>(std::max<size_t>(1, (64 * 1024) / rowBytes));
+    std::vector<unsigned char> rows(rowBytes * batch);
+    for (uint32_t y = 0; y < gState.imageHeight; y += batch) {
+        const uint32_t count = std::min(batch, gState.imageHeight - y);
+        // The decoder checked the size; a short read can only mean a broken
+        // spool file system, and blank rows keep the PostScript whole.
+        if (!ReadWatermarkRows(gState.pixels, y, count, rows.data()))
+            std::fill(rows.begin(), rows.end(), 0xFF);
+        WatermarkWriteHex(gFilterOut, rows.data(), rowBytes * count, &gState.hexColumn);
     }
     if (gState.hexColumn != 0)
         std::fputc('\n', gFilterOut);
@@ -284,8 +289,8 @@ int WatermarkGetTicketFromPDE(char* const argv[]) {
 }
 
 void WatermarkResetState() {
-    if (gState.image)
-        cupsImageClose(gState.image);
+    if (gState.pixels.fd >= 0)
+        close(gState.pixels.fd);
     gState = WatermarkWriterState{};
 }
 

@@ -5,16 +5,19 @@
 #include <cstddef>
 #include <cstdio>
 
-#include <cupsfilters/image.h>
+#include "WatermarkImageDecoder.h"
 
 // True when `path` is, as text, `spoolDir` + "/" + a name without "/" that is
 // neither "." nor "..".
 bool IsWatermarkImagePath(const char* path, const char* spoolDir);
 
-// Opens the image of a path accepted in the job's spool directory that names a regular file, without
-// following a link and without blocking on a FIFO. The pixels always come back
-// as RGB, 3 bytes each, whatever the file holds. nullptr for anything else.
-cups_image_t* WatermarkOpenImage(const char* path);
+// Decodes the image of a path accepted in the job's spool directory that
+// names a private regular file (see IsPrivateSpoolFile), without following a
+// link and without blocking on a FIFO. The pixels always come back as RGB,
+// 3 bytes each, whatever the file holds. False for anything else, and for any
+// image that cannot be decoded. `decoded` tells whether a decoder ran (the
+// file itself was acceptable).
+bool WatermarkOpenImage(const char* path, WatermarkPixels* pixels, bool* decoded);
 
 // Writes `count` bytes as upper-case hexadecimal pairs; after every pair the
 // column grows by 2 and a line end follows once it passes 78.
