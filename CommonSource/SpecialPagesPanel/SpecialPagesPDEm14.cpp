@@ -22,6 +22,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QWidget>
 
 #include <cstdlib>
 
@@ -181,9 +182,10 @@ void SpecialPagesPDEm14::UpdateButtons() {
     const RowSet rows = table->SelectedRows();
     const bool enabled[6] = {list.CanMoveUp(rows), list.CanMoveDown(rows), list.CanEdit(rows),
                              list.CanDelete(rows), list.CanDeleteAll(),    undo.IsEnabled()};
+    // The state follows the list alone, so it is set, not counted as a constraint.
     for (int i = 0; i < 6; ++i)
-        if (buttons[i])
-            enabled[i] ? buttons[i]->Enable() : buttons[i]->Disable();
+        if (QWidget* widget = buttons[i] ? buttons[i]->GetControlPtr() : nullptr)
+            widget->setEnabled(enabled[i]);
 }
 
 void SpecialPagesPDEm14::toMakeChange() {
