@@ -43,6 +43,7 @@ if [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/account.plugin" ]; th
     "$ROOT/PluginSource/account/demo/account-demo.sh" "$BUILD" "$OUT"
 fi
 [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/features.plugin" ] && "$ROOT/PluginSource/features/demo/features-demo.sh" "$BUILD" "$OUT"
+[ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/specialpages.plugin" ] && "$ROOT/PluginSource/specialpages/demo/specialpages-demo.sh" "$BUILD" "$OUT"
 
 # The print dialog itself: a headless run through every built plug-in, its job
 # options through the filter, and a screenshot of every page of the dialog.
