@@ -1,11 +1,11 @@
 #include "PaperWindows.h"
 
-#include "BaseButton.h"
 #include "InterfaceFile.h"
 #include "NumberUnit.h"
 #include "SPPaperMenu.h"
 #include "SpecialPagesPDEm14.h"
 #include "SpecialPagesTags.h"
+#include "SpecialPagesWindows.h"
 
 #include "PlatformServices.h"
 #include "PluginBundle.h"
@@ -23,33 +23,20 @@ SPPaperWindowBase::SPPaperWindowBase(QWidget* dialog, const char* titleKey, int 
                                      const char* helpName, SpecialPagesPDEm14* owner)
     : panel(owner) {
     PopupWinInPanelInit(dialog, titleKey);
-    const std::pair<int, const char*> keys[] = {{SPTag::kOK, "Special Pages OK Btn"},
-                                                {SPTag::kCancel, "Special Pages CANCEL Btn"},
-                                                {SPTag::kRestore, "Special Pages RESTORE Btn"},
-                                                {SPTag::kWindowHelp, nullptr}};
-    for (const auto& [offset, key] : keys) {
-        QWidget* widget = FindTaggedWidget(dialog, tagBase + offset);
-        if (!widget)
-            continue;
-        auto* button = new BaseButton(widget, key);
-        const int which = offset;
-        button->SetPressAction([this, which, helpName] {
-            if (which == SPTag::kOK) {
-                if (Commit()) {
-                    accepted = true;
-                    DeactivateWindow(0);
-                }
-            } else if (which == SPTag::kCancel) {
-                DeactivateWindow(1);
-            } else if (which == SPTag::kRestore) {
-                RestoreDefaults();
-            } else {
-                panel->ShowHelp(helpName);
+    AddOptionWindowButtons(this, dialog, tagBase, [this, helpName](int which) {
+        if (which == SPTag::kOK) {
+            if (Commit()) {
+                accepted = true;
+                DeactivateWindow(0);
             }
-            return true;
-        });
-        RunTimeAddNewControl(button);
-    }
+        } else if (which == SPTag::kCancel) {
+            DeactivateWindow(1);
+        } else if (which == SPTag::kRestore) {
+            RestoreDefaults();
+        } else {
+            panel->ShowHelp(helpName);
+        }
+    });
 }
 
 SPPaperWindowBase::~SPPaperWindowBase() {

@@ -72,10 +72,8 @@ std::string JoinInts(const std::vector<int>& values) {
 
 // ---- The common window ----
 
-SPOptionWindow::SPOptionWindow(QWidget* dialog, const char* add, const char* edit, int base,
-                               const char* help, SpecialPagesPDEm14* owner)
-    : panel(owner), tagBase(base), addTitle(add), editTitle(edit), helpName(help) {
-    PopupWinInPanelInit(dialog, add);
+void AddOptionWindowButtons(PopupWinInPanel* window, QWidget* dialog, int tagBase,
+                            std::function<void(int)> press) {
     const std::pair<int, const char*> keys[] = {{SPTag::kOK, "Special Pages OK Btn"},
                                                 {SPTag::kCancel, "Special Pages CANCEL Btn"},
                                                 {SPTag::kRestore, "Special Pages RESTORE Btn"},
@@ -85,21 +83,30 @@ SPOptionWindow::SPOptionWindow(QWidget* dialog, const char* add, const char* edi
         if (!widget)
             continue;
         auto* button = new BaseButton(widget, key);
-        const int which = offset;
-        button->SetPressAction([this, which] {
-            if (which == SPTag::kOK)
-                OnOK();
-            else if (which == SPTag::kCancel)
-                DeactivateWindow(1);
-            else if (which == SPTag::kRestore) {
-                RestoreDefaults();
-                ApplyRules();
-            } else
-                panel->ShowHelp(helpName);
+        button->SetPressAction([press, which = offset] {
+            press(which);
             return true;
         });
-        RunTimeAddNewControl(button);
+        window->RunTimeAddNewControl(button);
     }
+}
+
+SPOptionWindow::SPOptionWindow(QWidget* dialog, const char* add, const char* edit, int base,
+                               const char* help, SpecialPagesPDEm14* owner)
+    : panel(owner), tagBase(base), addTitle(add), editTitle(edit), helpName(help) {
+    PopupWinInPanelInit(dialog, add);
+    AddOptionWindowButtons(this, dialog, tagBase, [this](int which) {
+        if (which == SPTag::kOK) {
+            OnOK();
+        } else if (which == SPTag::kCancel) {
+            DeactivateWindow(1);
+        } else if (which == SPTag::kRestore) {
+            RestoreDefaults();
+            ApplyRules();
+        } else {
+            panel->ShowHelp(helpName);
+        }
+    });
 }
 
 SPOptionWindow::~SPOptionWindow() {
@@ -536,16 +543,10 @@ bool SPAddExceptionWndMN::Commit() {
         for (const SpecialPageRecord& r : selected)
             for (int p = r.FirstPage(); p <= r.LastPage(); ++p)
                 newPages.push_back(p);
-    ExceptionPageSetting setting;
-    const PaperSelection& s = paper->Selection();
-    setting.pageSize = s.selectedSizeIndex;
-    setting.pageType = s.selectedTypeIndex;
-    setting.pageColor = s.selectedColorIndex;
-    setting.interposer = s.interposerValue;
-    setting.twoSide = Current(sides);
-    setting.width = s.customPageWidth;
-    setting.length = s.customPageLength;
-    setting.unit = std::to_string(s.customPageSizeLongMeasure);
+    SpecialPageRecord chosen;
+    paper->Selection().ToRecord(chosen);
+    chosen.Set("twoSidePrint", std::to_string(Current(sides)));
+    const ExceptionPageSetting setting = SettingOfRecord(chosen);
     const ExceptionPageTable before = table;
     table.Apply(newPages, setting, removed);
     const SpecialPageRecords records = table.Regroup(reselect);

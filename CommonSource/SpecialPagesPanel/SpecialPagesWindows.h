@@ -9,6 +9,7 @@
 #include "SPPaperMenu.h"
 #include "SpecialPageList.h"
 
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -19,6 +20,11 @@ class QSpinBox;
 namespace KESTRANE_NS {
 
 class SpecialPagesPDEm14;
+
+// Wires the OK, Cancel, Restore Defaults and Help buttons of a window (tags
+// base + 1 to base + 4); `press` gets the offset of the button pressed.
+void AddOptionWindowButtons(PopupWinInPanel* window, QWidget* dialog, int tagBase,
+                            std::function<void(int)> press);
 
 class SPOptionWindow : public PopupWinInPanel {
 public:
