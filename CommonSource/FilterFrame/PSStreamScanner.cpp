@@ -136,14 +136,17 @@ int OpenPSDocument(int argc, char* const argv[], PSDocument* document) {
     return 0;
 }
 
-int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter, const char* first,
+int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter, char* first,
                  size_t firstLength, PSPageHooks hooks) {
     const PSTriggerSet triggers = TriggersOf(hooks);
     const size_t maxTrigger = triggers.maxLength;
     // A point waiting for the next line: fired before it unless that line is
     // the lone "showpage" of an empty cell.
     int deferred = 0;
-    std::unique_ptr<char[]> block(new char[kPSBlockSize]);
+    // The caller's block, already read once, serves for every later read.
+    std::unique_ptr<char[]> owned;
+    char* const block = first ? first : (owned.reset(new char[kPSBlockSize]), owned.get());
+    bool firstPending = first != nullptr;
     // The start of the current piece when it is still short enough to be a
     // trigger line and began in an earlier block; not yet written.
     char carry[kMaxTriggerLength];
@@ -155,14 +158,13 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
     int status = 0;
     for (;;) {
         ssize_t got;
-        const char* p = block.get();
-        if (first) {
-            // Already read by the caller; an empty first block is the end.
+        const char* p = block;
+        if (firstPending) {
+            // An empty first block is the end.
             got = static_cast<ssize_t>(firstLength);
-            p = first;
-            first = nullptr;
+            firstPending = false;
         } else {
-            got = ReadBlock(fd, block.get());
+            got = ReadBlock(fd, block);
         }
         if (got < 0)
             status = errno;

@@ -38,11 +38,12 @@ struct PSDocument {
 // (the message names argument 6 or standard input).
 int OpenPSDocument(int argc, char* const argv[], PSDocument* document);
 
-// Copies everything readable from fd to out (starting with `first`, bytes
-// already read from it), calls inject at each injection point, and ends with
+// Copies everything readable from fd to out (starting with the firstLength
+// bytes already read into `first`, a kPSBlockSize buffer reused for the later
+// reads), calls inject at each injection point, and ends with
 // the Control-D byte. Returns 0, or the errno value of a failed read.
 int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter,
-                 const char* first = nullptr, size_t firstLength = 0,
+                 char* first = nullptr, size_t firstLength = 0,
                  PSPageHooks hooks = PSPageHooks::Generator);
 
 // Copies the opened document to gFilterOut; 0, or the errno value of a read

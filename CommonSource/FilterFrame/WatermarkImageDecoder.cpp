@@ -31,9 +31,6 @@ constexpr uint64_t kHeaderBytes = 8;
 // A decoder gets this much CPU time and, with the filter waiting, wall time.
 constexpr rlim_t kDecodeCpuSeconds = 3;
 constexpr int kDecodeWallMilliseconds = 5000;
-// Address space of the decoder: the picture's rows plus the library's own
-// tiles and tables.
-constexpr rlim_t kDecodeAddressSpace = 512ull << 20;
 
 bool WriteAt(int fd, const void* data, size_t count, uint64_t offset) {
     const char* p = static_cast<const char*>(data);
@@ -114,8 +111,9 @@ void Limit(int resource, rlim_t value) {
     Limit(RLIMIT_FSIZE, kHeaderBytes + 3 * kWatermarkMaxPixels);
     Limit(RLIMIT_CORE, 0);
 #ifndef KESTRANE_ADDRESS_SANITIZER
-    // The sanitizer's shadow memory alone is far larger.
-    Limit(RLIMIT_AS, kDecodeAddressSpace);
+    // Address space of the decoder: the picture's rows plus the library's own
+    // tiles and tables. (The sanitizer's shadow memory alone is far larger.)
+    Limit(RLIMIT_AS, 512ull << 20);
 #endif
     FileSink sink(outFd);
     const bool ok = kind == WatermarkImageKind::Bmp ? ReadWatermarkBmp(imageFd, sink)
