@@ -125,6 +125,13 @@ bool FeaturesSession::Open(const std::string& ppd, const std::function<void()>& 
     return true;
 }
 
+bool FeaturesSession::Reopen(const std::string& ppd) {
+    session.Close();
+    panel = nullptr;
+    view = nullptr;
+    return Open(ppd);
+}
+
 void FeaturesSession::AtNextWindow(std::function<void(QWidget*)> play) {
     services.modalActions.push_back([play](QWidget* window) {
         play(window);

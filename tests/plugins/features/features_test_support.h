@@ -48,6 +48,8 @@ public:
     // asked for (to put values into the settings or preferences). False when
     // no finishing panel is offered.
     bool Open(const std::string& ppd, const std::function<void()>& before = {});
+    // A new dialog for the same printer, with the preferences kept so far.
+    bool Reopen(const std::string& ppd);
     PDEPanel& Panel() { return *panel; }
     QWidget* View() { return view; }
     DialogSession& Session() { return session; }

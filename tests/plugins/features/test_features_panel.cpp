@@ -233,6 +233,19 @@ TEST_F(FeaturesWindows, TabMarginPairConvertsAndRefusesOutOfRange) {
     EXPECT_EQ(f.Saved("TabMarginMMShiftTicket"), "150");
     EXPECT_EQ(f.Saved("TabMarginInchesShiftTicket"), "59");
     EXPECT_EQ(f.Saved("TabMarginMMRadioTicket"), "1");
+
+    // The next dialog for this printer starts from the window values kept
+    // (the switch is a PPD choice, which travels with the job instead).
+    ASSERT_TRUE(f.Reopen(SAMPLE_PPD));
+    ShowPageOf(kTabSwitch);
+    Click(f.View(), kTabSwitch);
+    std::string kept;
+    f.AtNextWindow([&kept](QWidget* w) {
+        kept = Text(w, 6309) + " " + Text(w, 6307);
+        Click(w, 6302);
+    });
+    Click(f.View(), kTabButton);
+    EXPECT_EQ(kept, "15.0 0.59");
 }
 
 TEST_F(FeaturesWindows, SeparatorPagesOpenOnChoiceSortAndCancelSwitchesOff) {
