@@ -44,6 +44,7 @@ if [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/account.plugin" ]; th
 fi
 [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/features.plugin" ] && "$ROOT/PluginSource/features/demo/features-demo.sh" "$BUILD" "$OUT"
 [ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/specialpages.plugin" ] && "$ROOT/PluginSource/specialpages/demo/specialpages-demo.sh" "$BUILD" "$OUT"
+[ -x "$BUILD/bin/printdialog" ] && [ -d "$BUILD/plugins/watermark.plugin" ] && "$ROOT/PluginSource/watermark/demo/watermark-demo.sh" "$BUILD" "$OUT"
 
 # The print dialog itself: a headless run through every built plug-in, its job
 # options through the filter, and a screenshot of every page of the dialog.
