@@ -182,6 +182,78 @@ PaperMenuVisibility GetPaperMenuVisibility(const PaperSelection& s, const PaperC
     return v;
 }
 
+std::vector<PPDChoicePair> DuplexChoicesForSides(int windowType, int setting) {
+    if (windowType == kSPException) {
+        static const char* const kSides[4] = {nullptr, "None", "DuplexTumble", "DuplexNoTumble"};
+        if (setting >= 1 && setting <= 3)
+            return {{"Duplex", kSides[setting]}};
+        return {};
+    }
+    if (windowType == kSPCover) {
+        if (setting == 0 || setting == 1)
+            return {{"Duplex", "None"}};
+        if (setting == 2 || setting == 3)
+            return {{"Duplex", "DuplexTumble"}, {"Duplex", "DuplexNoTumble"}};
+    }
+    return {};
+}
+
+std::vector<PPDChoicePair> PaperConstraintContext(ppd_file_t* ppd, const PaperChoices& choices,
+                                                  const PaperSelection& s,
+                                                  const std::vector<PPDChoicePair>& extra) {
+    std::vector<PPDChoicePair> out = extra;
+    const std::pair<const char*, const PaperChoice*> chosen[3] = {
+        {"PageSize", InRange(s.selectedSizeIndex, choices.sizes) && s.selectedSizeIndex >= 0
+                         ? &choices.sizes[static_cast<std::size_t>(s.selectedSizeIndex)]
+                         : nullptr},
+        {choices.colorOptionKeyword.c_str(),
+         InRange(s.selectedColorIndex, choices.colors) && s.selectedColorIndex >= 0
+             ? &choices.colors[static_cast<std::size_t>(s.selectedColorIndex)]
+             : nullptr},
+        {"MediaType", InRange(s.selectedTypeIndex, choices.types) && s.selectedTypeIndex >= 0
+                          ? &choices.types[static_cast<std::size_t>(s.selectedTypeIndex)]
+                          : nullptr}};
+    for (const auto& [option, choice] : chosen)
+        if (choice && !s.interposerValue)
+            out.emplace_back(option, choice->keyword);
+    if (ppd_choice_t* regional = ppd ? ppdFindMarkedChoice(ppd, "KRRegionalPaperSetting") : nullptr)
+        out.emplace_back("KRRegionalPaperSetting", regional->choice);
+    return out;
+}
+
+namespace {
+
+bool ConstraintMatches(const char* option, const char* choice, const PPDChoicePair& value) {
+    if (value.first != option)
+        return false;
+    if (choice && *choice)
+        return value.second == choice;
+    return value.second != "None" && value.second != "Off" && value.second != "False";
+}
+
+} // namespace
+
+bool IsPaperChoiceConflicted(ppd_file_t* ppd, const PPDChoicePair& candidate,
+                             const std::vector<PPDChoicePair>& others) {
+    if (!ppd)
+        return false;
+    for (int i = 0; i < ppd->num_consts; ++i) {
+        const ppd_const_t& c = ppd->consts[i];
+        for (int side = 0; side < 2; ++side) {
+            const char* option = side ? c.option2 : c.option1;
+            const char* choice = side ? c.choice2 : c.choice1;
+            const char* otherOption = side ? c.option1 : c.option2;
+            const char* otherChoice = side ? c.choice1 : c.choice2;
+            if (!ConstraintMatches(option, choice, candidate))
+                continue;
+            for (const PPDChoicePair& other : others)
+                if (ConstraintMatches(otherOption, otherChoice, other))
+                    return true;
+        }
+    }
+    return false;
+}
+
 PaperSelection CommonPaper(const SpecialPageRecords& records, const PaperChoices& choices) {
     if (records.empty())
         return PaperSelection::Defaults(choices);

@@ -9,6 +9,7 @@
 #include <cups/ppd.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace KESTRANE_NS {
@@ -88,6 +89,25 @@ struct PaperMenuVisibility {
 };
 PaperMenuVisibility GetPaperMenuVisibility(const PaperSelection& s, const PaperChoices& choices,
                                            bool recordsDiffer);
+
+using PPDChoicePair = std::pair<std::string, std::string>; // option, choice
+
+// The Duplex choices a window's sides setting stands for: exceptions 1 "None",
+// 2 (long edge) "DuplexTumble", 3 (short edge) "DuplexNoTumble", 0 none;
+// covers printing 0 and 1 "None", 2 and 3 both duplex choices.
+std::vector<PPDChoicePair> DuplexChoicesForSides(int windowType, int setting);
+
+// The choices a candidate is tested against: the other chosen paper options,
+// the marked regional paper setting and the extra (duplex) choices.
+std::vector<PPDChoicePair> PaperConstraintContext(ppd_file_t* ppd, const PaperChoices& choices,
+                                                  const PaperSelection& s,
+                                                  const std::vector<PPDChoicePair>& extra);
+
+// True when a UIConstraints line of the PPD forbids the choice together with
+// one of the others (a constraint without a choice stands for every choice
+// but None, Off and False).
+bool IsPaperChoiceConflicted(ppd_file_t* ppd, const PPDChoicePair& candidate,
+                             const std::vector<PPDChoicePair>& others);
 
 // The common paper of several records: -1 where they differ (size, colour and
 // type also when they differ in the interposer); the interposer only when all

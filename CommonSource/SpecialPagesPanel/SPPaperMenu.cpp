@@ -32,8 +32,9 @@ SPSubMenuListCtrlMN::~SPSubMenuListCtrlMN() {
     delete menu;
 }
 
-void SPSubMenuListCtrlMN::InitializeFromPPD(ppd_file_t* ppd, const QString& tableName) {
+void SPSubMenuListCtrlMN::InitializeFromPPD(ppd_file_t* file, const QString& tableName) {
     table = tableName;
+    ppd = file;
     choices = ReadPaperChoices(ppd);
     selection = PaperSelection::Defaults(choices);
     if (!button)
@@ -102,6 +103,13 @@ void SPSubMenuListCtrlMN::Choose(int item) {
     Refresh();
 }
 
+void SPSubMenuListCtrlMN::SetExtraConstraintChoices(std::vector<PPDChoicePair> extra) {
+    if (extra == extraChoices)
+        return;
+    extraChoices = std::move(extra);
+    Refresh();
+}
+
 void SPSubMenuListCtrlMN::SetEnabled(bool enabled) {
     if (button)
         button->setEnabled(enabled);
@@ -157,12 +165,25 @@ void SPSubMenuListCtrlMN::Refresh() {
     topItems[kPaperItemInterposer]->setChecked(selection.interposerValue);
     const int indexes[3] = {selection.selectedSizeIndex, selection.selectedColorIndex,
                             selection.selectedTypeIndex};
+    const std::vector<PaperChoice>* lists[3] = {&choices.sizes, &choices.colors, &choices.types};
+    const std::string options[3] = {"PageSize", choices.colorOptionKeyword, "MediaType"};
     for (int g = 0; g < 3; ++g) {
+        // A candidate is tested against the other options' choices only.
+        PaperSelection others = selection;
+        (g == 0   ? others.selectedSizeIndex
+         : g == 1 ? others.selectedColorIndex
+                  : others.selectedTypeIndex) = -1;
+        const std::vector<PPDChoicePair> context =
+            PaperConstraintContext(ppd, choices, others, extraChoices);
         for (std::size_t k = 0; k < groupItems[g].size(); ++k) {
             QAction* a = groupItems[g][k];
             a->setChecked(!selection.interposerValue && static_cast<int>(k) - 1 == indexes[g]);
-            if (k == 0)
+            if (k == 0) {
                 a->setVisible(v.groupNoChange[g]);
+                continue;
+            }
+            a->setEnabled(
+                !IsPaperChoiceConflicted(ppd, {options[g], (*lists[g])[k - 1].keyword}, context));
         }
     }
     if (groupItems[2].size() > 1)

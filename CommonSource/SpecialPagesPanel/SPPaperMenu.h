@@ -43,6 +43,9 @@ public:
         choiceHandler = std::move(handler);
     }
     void Choose(int item);
+    // The window's own choices the paper must go with (the duplex choices of
+    // its sides setting); items the PPD forbids with them are disabled.
+    void SetExtraConstraintChoices(std::vector<PPDChoicePair> extra);
     void SetEnabled(bool enabled);
     bool IsEnabled() const;
 
@@ -67,6 +70,8 @@ private:
     std::vector<QAction*> groupItems[3];
     PaperChoices choices;
     PaperSelection selection;
+    ppd_file_t* ppd = nullptr;
+    std::vector<PPDChoicePair> extraChoices;
     bool recordsDiffer = false;
     QString table;
     std::function<void(PaperChoiceEffect)> choiceHandler;

@@ -247,6 +247,8 @@ void SPAddCoversWndMN::ApplyRules() {
     }
     // Paper from the inserter cannot be printed on.
     for (int side = 0; side < 2; ++side) {
+        paper[side]->SetExtraConstraintChoices(
+            DuplexChoicesForSides(kSPCover, Current(printing[side])));
         const bool tray = paper[side]->Selection().interposerValue;
         for (int item = 1; item < 4; ++item)
             SetItemEnabled(printing[side], item, !tray);
@@ -514,6 +516,10 @@ void SPAddExceptionWndMN::Prepare() {
     paper->SetSelection(CommonPaper(selected, paper->Choices()), paperDiffers);
     if (IsEditing() && pages)
         pages->setText(texts.join(QStringLiteral(", ")));
+}
+
+void SPAddExceptionWndMN::ApplyRules() {
+    paper->SetExtraConstraintChoices(DuplexChoicesForSides(kSPException, Current(sides)));
 }
 
 bool SPAddExceptionWndMN::Validate() {

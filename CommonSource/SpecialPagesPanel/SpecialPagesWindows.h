@@ -118,6 +118,7 @@ protected:
     bool Validate() override;
     bool Commit() override;
     void RestoreDefaults() override;
+    void ApplyRules() override;
 
 private:
     QLineEdit* pages = nullptr;

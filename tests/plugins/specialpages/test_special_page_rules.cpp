@@ -349,6 +349,19 @@ TEST(PaperSelections, ChoicesFollowThePPD) {
     ChoosePaperItem(s, choices, 2099); // no such size: nothing changes
     EXPECT_EQ(s.selectedSizeIndex, 0);
 
+    // Transparencies go one-sided only; the long-edge setting is tested as "DuplexTumble".
+    EXPECT_EQ(DuplexChoicesForSides(kSPException, 2),
+              (std::vector<PPDChoicePair>{{"Duplex", "DuplexTumble"}}));
+    EXPECT_EQ(DuplexChoicesForSides(kSPCover, 3).size(), 2u);
+    const PPDChoicePair transparency{"MediaType", "Transparency"};
+    EXPECT_TRUE(IsPaperChoiceConflicted(
+        file.ppd, transparency,
+        PaperConstraintContext(file.ppd, choices, s, DuplexChoicesForSides(kSPException, 3))));
+    EXPECT_FALSE(
+        IsPaperChoiceConflicted(file.ppd, transparency, DuplexChoicesForSides(kSPException, 1)));
+    EXPECT_FALSE(IsPaperChoiceConflicted(file.ppd, {"MediaType", "ThickPaper"},
+                                         DuplexChoicesForSides(kSPCover, 3)));
+
     // Without an inserter in the finisher, no interposer.
     ppdMarkOption(file.ppd, "KROutputOptions", "FinisherTypeD2and3Holes");
     EXPECT_TRUE(ReadPaperChoices(file.ppd).interposerOffered);

@@ -182,6 +182,20 @@ print
     EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicket_1"].rfind("0,1,", 0), 0u);
 }
 
+TEST_F(SpecialPagesEndToEnd, PaperThePPDForbidsCannotBeChosen) {
+    // Two-sided exception pages cannot be transparencies.
+    DialogRun run = Run(R"(panel "Special Pages"
+modal
+  type 1405 2
+  set 1407 3
+  set 1406 4004
+end
+click 1003
+)");
+    EXPECT_NE(run.stderrText.find("item 4004 of menu 1406 is disabled"), std::string::npos)
+        << run.stderrText;
+}
+
 TEST_F(SpecialPagesEndToEnd, RowRulesOfThePanel) {
     // Front and back covers are selected together; Up stays off for a cover.
     DialogRun covers = Run(R"(panel "Special Pages"
