@@ -370,10 +370,11 @@ void LayoutPDEmtk::ForgetPreparedPicture() {
     preparedPicture.clear();
 }
 
-bool LayoutPDEmtk::PrepareTicket() {
+bool LayoutPDEmtk::PrepareTicket(bool forPrint) {
     prepared.clear();
     preparedFailed = false;
-    ForgetPreparedPicture();
+    if (forPrint)
+        ForgetPreparedPicture();
     RefreshMailboxFlag();
     const int value = list ? list->GetValue() : 1;
     if (value < 2 || value - 2 >= records.Count())
@@ -385,7 +386,17 @@ bool LayoutPDEmtk::PrepareTicket() {
     input.paper = PMGetPhysicalPaperSize();
     input.orientation = orientation;
     PDEBundleRef bundle = GetPDEPlugInBundle();
-    if (r.IsPicture()) {
+    if (r.IsPicture() && !forPrint) {
+        // Saving without printing: the values other panels and the summary
+        // see, but no file until the job needs one.
+        const QSize size = QImageReader(QString::fromStdString(r.imagePath)).size();
+        if (iProductsType == 0 || !size.isValid()) {
+            preparedFailed = true;
+            return true;
+        }
+        input.pictureWidth = size.width();
+        input.pictureHeight = size.height();
+    } else if (r.IsPicture()) {
         WatermarkPictureFile file;
         const WatermarkPictureStatus status =
             iProductsType == 0 ? WatermarkPictureStatus::CannotLoad
@@ -427,6 +438,8 @@ bool LayoutPDEmtk::PrepareTicket() {
 }
 
 void LayoutPDEmtk::SaveValuesToTicket(PrintSettings* settings) {
+    if (!preparingPrint)
+        PrepareTicket(false);
     if (settings) {
         for (const char* key : kWMARKRecordTicketKeys)
             settings->RemoveValue(key);
@@ -444,9 +457,11 @@ bool LayoutPDEmtk::shouldPrint() {
         return true;
     SetValueFromUIToControl();
     SetWMArrayValue();
-    if (!PrepareTicket())
+    if (!PrepareTicket(true))
         return false;
+    preparingPrint = true;
     const bool saved = saveValuesAndReturnError(nullptr);
+    preparingPrint = false;
     // The file now travels with this job.
     preparedPicture.clear();
     return saved;

@@ -84,9 +84,9 @@ private:
     void RefreshMailboxFlag();
     void RebuildList(int selectValue);
     bool OpenEditWindow(int editedIndex);
-    // Makes the ticket values of the chosen record (the picture file too);
-    // false when the person chose not to print after a failure.
-    bool PrepareTicket();
+    // Makes the ticket values of the chosen record, for a print with its
+    // picture file; false when the person chose not to print after a failure.
+    bool PrepareTicket(bool forPrint);
     void ForgetPreparedPicture();
 
     WatermarkRecordList records;
@@ -102,6 +102,7 @@ private:
     // What the next ticket write puts down.
     WatermarkTicketValues prepared;
     bool preparedFailed = false;
+    bool preparingPrint = false;
     std::string preparedPicture; // the spool file this panel made last
 };
 

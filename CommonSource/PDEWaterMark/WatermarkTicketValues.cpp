@@ -104,7 +104,7 @@ WatermarkTicketValues MakeWatermarkTicketValues(const WatermarkTicketInput& in) 
         {kWMARKDensityTicket, element(kWMFieldDensity)},
         {kWMARKScaleTicket, element(kWMFieldScale)},
     };
-    if (r.IsPicture())
+    if (r.IsPicture() && !in.picturePath.empty())
         v.emplace_back(kWMARKFilePathTicket, EncodeEscapedTicketString(in.picturePath));
     v.emplace_back(kWMARKOrientationTicket, std::to_string(in.orientation));
     v.emplace_back(kWMARKPaperHeightTicket, std::to_string(static_cast<int>(in.paper.Height())));

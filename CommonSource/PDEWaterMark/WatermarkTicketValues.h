@@ -37,7 +37,8 @@ struct WatermarkTicketInput {
     // Text: the text measured in the font at the record's size, in points.
     double textWidth = 0;
     double textHeight = 0;
-    // Picture: the converted file and its size in pixels (one point each).
+    // Picture: the converted file (none yet: no path key) and its size in
+    // pixels (one point each).
     std::string picturePath;
     int pictureWidth = 0;
     int pictureHeight = 0;

@@ -158,6 +158,9 @@ TEST_F(WatermarkEndToEnd, AnUnreadablePictureSendsNoWatermarkAndThePersonDecides
     // A text watermark printed before leaves its keys in the settings of
     // this dialog; they must not ride along.
     const std::string choose = "panel com.kestrane.mtk.pde.WaterMarkKind\n"
+                               "set 8001 3\n"
+                               "panel Summary\n"
+                               "panel com.kestrane.mtk.pde.WaterMarkKind\n"
                                "set 8001 2\n";
     fs::remove(logo);
     DialogRun run = Run(choose + "alert-answer 0\nprint\n");
