@@ -1,6 +1,6 @@
-// Which page hooks a job gets, and the watermark on CUPS-delivered documents
-// as far as it shows in the stream (the drawing itself is rendered in the
-// integration test through a real cupsd).
+// Which page hooks a job gets, and what the CUPS-mode watermark must never
+// put in the stream (its drawing is rendered in the integration test through
+// a real cupsd).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,102 +14,51 @@ using namespace filtertest;
 
 namespace {
 
-// Sets or clears environment variables for one scope.
-class Env {
-public:
-    Env(std::initializer_list<std::pair<const char*, const char*>> vars) {
-        for (const auto& [name, value] : vars) {
-            const char* old = std::getenv(name);
-            saved_.push_back({name, old ? std::string(old) : std::string(), old != nullptr});
-            if (value)
-                setenv(name, value, 1);
-            else
-                unsetenv(name);
-        }
+// PPD, CUPS_SERVERBIN, KESTRANE_PAGE_HOOKS; nullptr unsets.
+PSPageHooks HooksWith(const char* ppd, const char* serverBin, const char* chosen) {
+    const char* names[] = {"PPD", "CUPS_SERVERBIN", "KESTRANE_PAGE_HOOKS"};
+    const char* values[] = {ppd, serverBin, chosen};
+    for (int i = 0; i < 3; ++i) {
+        if (values[i])
+            setenv(names[i], values[i], 1);
+        else
+            unsetenv(names[i]);
     }
-    ~Env() {
-        for (const auto& s : saved_) {
-            if (s.had)
-                setenv(s.name, s.value.c_str(), 1);
-            else
-                unsetenv(s.name);
-        }
-    }
-
-private:
-    struct Saved {
-        const char* name;
-        std::string value;
-        bool had;
-    };
-    std::vector<Saved> saved_;
-};
+    const PSPageHooks hooks = ChoosePageHooks();
+    for (const char* name : names)
+        unsetenv(name);
+    return hooks;
+}
 
 TEST(PageHookChoice, CupsWhenCupsdRunsTheFilterUnlessOverridden) {
-    {
-        Env env{{"PPD", "/etc/cups/ppd/q.ppd"},
-                {"CUPS_SERVERBIN", "/usr/lib/cups"},
-                {"KESTRANE_PAGE_HOOKS", nullptr}};
-        EXPECT_EQ(ChoosePageHooks(), PSPageHooks::Cups);
-    }
-    {
-        Env env{{"PPD", "/etc/cups/ppd/q.ppd"},
-                {"CUPS_SERVERBIN", nullptr},
-                {"KESTRANE_PAGE_HOOKS", nullptr}};
-        EXPECT_EQ(ChoosePageHooks(), PSPageHooks::Generator);
-    }
-    {
-        Env env{{"PPD", "/etc/cups/ppd/q.ppd"},
-                {"CUPS_SERVERBIN", "/usr/lib/cups"},
-                {"KESTRANE_PAGE_HOOKS", "generator"}};
-        EXPECT_EQ(ChoosePageHooks(), PSPageHooks::Generator);
-    }
-    {
-        Env env{{"PPD", nullptr}, {"CUPS_SERVERBIN", nullptr}, {"KESTRANE_PAGE_HOOKS", "cups"}};
-        EXPECT_EQ(ChoosePageHooks(), PSPageHooks::Cups);
-    }
+    EXPECT_EQ(HooksWith("/q.ppd", "/usr/lib/cups", nullptr), PSPageHooks::Cups);
+    EXPECT_EQ(HooksWith("/q.ppd", nullptr, nullptr), PSPageHooks::Generator);
+    EXPECT_EQ(HooksWith("/q.ppd", "/usr/lib/cups", "generator"), PSPageHooks::Generator);
+    EXPECT_EQ(HooksWith(nullptr, nullptr, "cups"), PSPageHooks::Cups);
 }
 
-Options TextOptions(const char* onlyFirst, const char* font = "Helvetica") {
-    Options o;
-    for (const auto& [name, value] : wmtest::TextTicket())
-        o.push_back({name, value});
-    o.push_back({"WMARKOnlyFirstTicket", onlyFirst});
-    o.push_back({"WMARKFontTicket", font});
-    return o;
-}
+// The watermark opens no save of its own and calls no page procedure the
+// document never defined, whatever page lines the document holds; a font
+// name that could break out of its token draws nothing at all.
+TEST(CupsWatermark, NoSavesNoForeignNamesNoUnsafeFont) {
+    setenv("KESTRANE_PAGE_HOOKS", "cups", 1);
+    const std::string doc = "%!PS-Adobe-3.0\n%%BeginProlog\n%%EndProlog\n%%BeginSetup\n"
+                            "%%EndSetup\n%%Page: 1 1\n%%BeginPageSetup\n%%EndPageSetup\n"
+                            "bp\n(x) show showpage\nep\nendp\n%%Trailer\n";
+    for (const char* onlyFirst : {"0", "1"}) {
+        Job job;
+        job.document = doc;
+        for (const auto& [name, value] : wmtest::TextTicket())
+            job.options.push_back({name, name == "WMARKOnlyFirstTicket" ? onlyFirst : value});
+        const std::string ps = PSPart(RunFilter(job));
+        EXPECT_NE(ps.find("(AB) show"), std::string::npos) << ps;
+        for (const char* name : {"pgsave", "pm ", "kvqbp", " save"})
+            EXPECT_EQ(ps.find(name), std::string::npos) << name;
 
-const std::string kPstopsDoc = "%!PS-Adobe-3.0\n%%BeginProlog\n%%EndProlog\n%%BeginSetup\n"
-                               "%%EndSetup\n%%Page: 1 1\n%%BeginPageSetup\n%%EndPageSetup\n"
-                               "bp\n(x) show showpage\nep\n%%Trailer\n";
-
-// The procedure is sent once in the setup and never opens a save of its own
-// or calls names the document never defined; first-page-only guards it with
-// a flag no restore can bring back; a font name that could break out of its
-// token draws nothing at all.
-TEST(CupsWatermark, OneProcedureNoSavesNoForeignNames) {
-    Env env{{"KESTRANE_PAGE_HOOKS", "cups"}};
-    Job job;
-    job.document = kPstopsDoc;
-    job.options = TextOptions("0");
-    std::string ps = PSPart(RunFilter(job));
-    const size_t setup = ps.find("userdict/kvqwmdraw{gsave\n");
-    ASSERT_NE(setup, std::string::npos) << ps;
-    EXPECT_LT(setup, ps.find("%%EndSetup"));
-    EXPECT_NE(ps.find("(AB) show\ngrestore}bind put\n"), std::string::npos) << ps;
-    EXPECT_NE(ps.find("/EndPage{"), std::string::npos);
-    for (const char* name : {"pgsave", "pm ", "kvqbp", " save"})
-        EXPECT_EQ(ps.find(name), std::string::npos) << name;
-    EXPECT_EQ(ps.find("/done get not{"), std::string::npos);
-
-    job.options = TextOptions("1");
-    ps = PSPart(RunFilter(job));
-    EXPECT_NE(ps.find("userdict/kvqwmdraw{userdict/kvqWM get/done get not{gsave\n"),
-              std::string::npos);
-    EXPECT_NE(ps.find("true setglobal"), std::string::npos);
-
-    job.options = TextOptions("0", "Evil)show(");
-    EXPECT_EQ(PSPart(RunFilter(job)), kPstopsDoc + "\x04");
+        job.options.push_back({"WMARKFontTicket", "Evil)show("});
+        EXPECT_EQ(PSPart(RunFilter(job)), doc + "\x04");
+    }
+    unsetenv("KESTRANE_PAGE_HOOKS");
 }
 
 } // namespace

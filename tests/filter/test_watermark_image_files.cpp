@@ -16,8 +16,6 @@
 
 using namespace wmtest;
 
-extern "C" const char* __lsan_default_suppressions();
-
 namespace {
 
 std::string LE(uint32_t v, int bytes) {
@@ -179,21 +177,6 @@ TEST_F(ImageFiles, PaletteBmpsKeepTheirColoursAtAnyWidth) {
                 << bits << " bits, width " << width;
         }
     }
-}
-
-// What the filter reads itself and what it leaves to the image library.
-TEST(ImageKind, RefusedFormatsAreKnownByTheirFirstBytes) {
-    auto kind = [](const std::string& head) {
-        return WatermarkImageKindOf(reinterpret_cast<const unsigned char*>(head.data()),
-                                    head.size());
-    };
-    EXPECT_EQ(kind("\xFF\xD8\xFF\xDB"), WatermarkImageKind::Refused);
-    EXPECT_EQ(kind(std::string("MM\0*", 4)), WatermarkImageKind::Refused);
-    EXPECT_EQ(kind(std::string("\0\0\0\x0CjP  \r\n", 10)), WatermarkImageKind::Refused);
-    EXPECT_EQ(kind("RIFF1234WEBPVP8 "), WatermarkImageKind::Refused);
-    EXPECT_EQ(kind("BM"), WatermarkImageKind::Bmp);
-    EXPECT_EQ(kind("GIF89a"), WatermarkImageKind::Other);
-    EXPECT_EQ(kind("P6\n"), WatermarkImageKind::Other);
 }
 
 } // namespace
