@@ -163,9 +163,20 @@ bool SPCustomSizeWndMN::InchesShown() const {
 }
 
 void SPCustomSizeWndMN::SetField(int id, int value) {
+    syncedText[id] = QString::fromStdString(FormatCustomSizeValue(value, limits[id].decimals));
     if (fields[id])
-        fields[id]->setText(
-            QString::fromStdString(FormatCustomSizeValue(value, limits[id].decimals)));
+        fields[id]->setText(syncedText[id]);
+}
+
+int SPCustomSizeWndMN::TwinValue(int source, int target) const {
+    int value = 0;
+    if (fields[source]->text() == syncedText[source]) {
+        ParseCustomSizeText(fields[target]->text().toStdString(), limits[target].decimals, value);
+        return value;
+    }
+    ParseCustomSizeText(fields[source]->text().toStdString(), limits[source].decimals, value);
+    return source < kCustomWidthMM ? InchToMillimetreValue(value, limits[source], limits[target])
+                                   : MillimetreToInchValue(value, limits[source], limits[target]);
 }
 
 void SPCustomSizeWndMN::ShowUnit(bool inches) {
@@ -231,14 +242,10 @@ void SPCustomSizeWndMN::UnitChanged(bool inches) {
         return;
     for (int k = 0; k < 2; ++k) {
         const int mm = kCustomWidthMM + k, inch = kCustomWidthInch + k;
-        int value = 0;
-        if (inches) {
-            ParseCustomSizeText(fields[mm]->text().toStdString(), 1, value);
-            SetField(inch, MillimetreToInchValue(value, limits[mm], limits[inch]));
-        } else {
-            ParseCustomSizeText(fields[inch]->text().toStdString(), 2, value);
-            SetField(mm, InchToMillimetreValue(value, limits[inch], limits[mm]));
-        }
+        const int source = inches ? mm : inch, target = inches ? inch : mm;
+        const int value = TwinValue(source, target);
+        SetField(target, value);
+        syncedText[source] = fields[source]->text();
     }
     ShowUnit(inches);
 }
@@ -251,12 +258,10 @@ bool SPCustomSizeWndMN::Commit() {
     for (int k = 0; k < 2; ++k) {
         const int mm = kCustomWidthMM + k, inch = kCustomWidthInch + k;
         int value = 0;
-        if (inches) {
-            ParseCustomSizeText(fields[inch]->text().toStdString(), 2, value);
-            value = InchToMillimetreValue(value, limits[inch], limits[mm]);
-        } else {
+        if (inches)
+            value = TwinValue(inch, mm);
+        else
             ParseCustomSizeText(fields[mm]->text().toStdString(), 1, value);
-        }
         texts[k] = FormatCustomSizeValue(value, 1);
     }
     paper->SetCustomSize(texts[0], texts[1], inches ? 0 : 1);

@@ -70,11 +70,16 @@ private:
     void UnitChanged(bool inches);
     void ShowUnit(bool inches);
     void SetField(int id, int value);
+    // The value of `target` after its twin `source` (the same dimension in
+    // the other unit) was edited; a twin left as it was keeps the target
+    // exact, so switching units back and forth never drifts.
+    int TwinValue(int source, int target) const;
 
     CustomSizeLimits limits;
     QRadioButton* inchRadio = nullptr;
     QRadioButton* mmRadio = nullptr;
     QLineEdit* fields[4] = {nullptr, nullptr, nullptr, nullptr};
+    QString syncedText[4]; // each field's text when it last matched its twin
 };
 
 } // namespace KESTRANE_NS

@@ -196,6 +196,35 @@ click 1003
         << run.stderrText;
 }
 
+TEST_F(SpecialPagesEndToEnd, CustomSizeUnitsAndLimits) {
+    DialogRun run = Run(R"(panel "Special Pages"
+modal
+  type 1405 2
+  modal
+    type 1607 8.3
+    click 1601
+    type 1607 8.30
+    set 1606 1
+    type 1609 330.1
+    set 1605 1
+    type 1609 330.0
+    click 1601
+  end
+  set 1406 2005
+  click 1401
+end
+click 1003
+print
+)");
+    ASSERT_EQ(run.result, "dry-run") << run.json << run.stderrText;
+    // The PPD's range: 283 to 935 points wide.
+    ASSERT_EQ(run.alerts.size(), 2u);
+    EXPECT_NE(run.alerts[0].find("from 3.93 to 12.99 inches"), std::string::npos) << run.alerts[0];
+    EXPECT_NE(run.alerts[1].find("from 100.0 to 330.0 millimetres"), std::string::npos);
+    // The length was never touched: it stays exactly 297.0 through both units.
+    EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicket_0"], "2,2,4,0,0,false,1,330.0,297.0,1");
+}
+
 TEST_F(SpecialPagesEndToEnd, RowRulesOfThePanel) {
     // Front and back covers are selected together; Up stays off for a cover.
     DialogRun covers = Run(R"(panel "Special Pages"
