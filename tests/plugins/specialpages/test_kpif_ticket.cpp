@@ -1,5 +1,6 @@
 // The KPIF job ticket document and the file that carries it to the filter.
 #include "KPIFJobTicket.h"
+#include "QueueLocality.h"
 #include "SpecialPagesTicket.h"
 #include "TempDir.h"
 
@@ -7,6 +8,7 @@
 #include "PDESettingsAccess.h"
 #include "PrintSettings.h"
 
+#include <cups/cups.h>
 #include <cups/ppd.h>
 #include <gtest/gtest.h>
 
@@ -319,4 +321,16 @@ TEST(TicketTexts, ShortenedAtWholeCharactersBeforeEscaping) {
     std::string stored;
     settings.GetText("k", stored);
     EXPECT_EQ(stored, escaped);
+}
+
+TEST(QueueLocation, OnlyALocalFilterCanReadTheSpoolFolder) {
+    // A scheduler on another host runs the filter there.
+    cupsSetServer("printhost.example:631");
+    EXPECT_EQ(LocateQueue("office"), QueueLocation::Remote);
+    // A local scheduler that cannot be reached says nothing either way.
+    TempDir dir;
+    cupsSetServer((dir / "no-cupsd.sock").c_str());
+    EXPECT_EQ(LocateQueue("office"), QueueLocation::Unknown);
+    EXPECT_EQ(LocateQueue(""), QueueLocation::Unknown);
+    cupsSetServer(nullptr);
 }

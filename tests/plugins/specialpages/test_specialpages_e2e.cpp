@@ -149,6 +149,19 @@ TEST_F(SpecialPagesEndToEnd, UnusableSpoolDirectoryAsksBeforePrintingWithout) {
     EXPECT_TRUE(SpoolFiles().empty());
 }
 
+TEST_F(SpecialPagesEndToEnd, QueueOfAnotherHostGetsNoPath) {
+    // The scheduler, and with it the filter, is on another host.
+    setenv("CUPS_SERVER", "printhost.invalid", 1);
+    DialogRun run = Run("panel \"Special Pages\"\nmodal\n  type 1306 4\n  click 1301\nend\n"
+                        "click 1002\nalert-answer 0\nprint\n");
+    unsetenv("CUPS_SERVER");
+    EXPECT_EQ(run.result, "dry-run") << run.json;
+    ASSERT_EQ(run.alerts.size(), 1u);
+    EXPECT_NE(run.alerts[0].find("run by another computer"), std::string::npos);
+    EXPECT_EQ(run.printSettings.count(kKey + "KPIFCommandFileNameTicket"), 0u);
+    EXPECT_TRUE(SpoolFiles().empty());
+}
+
 TEST_F(SpecialPagesEndToEnd, WindowsRefuseBadEntriesWithTheirMessages) {
     DialogRun run = Run(R"(panel "Special Pages"
 modal
