@@ -155,7 +155,8 @@ int main(int argc, char** argv) {
     std::string error;
     session.Open("Bench", ppdPath, {}, error);
     session.CollectPanels(plugins.plugins);
-    PDEPanel& panel = *session.Panels()[session.FindPanel("com.kestrane.mtk.pde.PrintFeaturesKind")].panel;
+    PDEPanel& panel =
+        *session.Panels()[session.FindPanel("com.kestrane.mtk.pde.PrintFeaturesKind")].panel;
     panel.restoreValuesAndReturnError(nullptr);
     panel.willShow();
     QComboBox* list = nullptr;

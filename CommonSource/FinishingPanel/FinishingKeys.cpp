@@ -8,20 +8,28 @@ namespace KESTRANE_NS {
 
 const KeyList KKVCoverSepGroupKeyArray = {"KRIntCoverSheet", "KRIntBackCoverSheet", "KRIntSheet",
                                           "KRIntSheetMediaType"};
-const KeyList KKVLayoutGroupKeyArray = {"KRSignature", "KRSigDrawOutline", "KRSigSize",
-                                        "KRSigVol"};
-const KeyList kKVMailboxConstrainArray = {
-    "KRMixSizePrint", "KRMSILeadingEdge", "KRSubPaperSelection", "Jog",          "KRSlipSheetPrint",
-    "KRSlipSheetMediaType", "KRIntTabbedPaper", "Smoothing",   "KRMediaColor", "KRJog"};
+const KeyList KKVLayoutGroupKeyArray = {"KRSignature", "KRSigDrawOutline", "KRSigSize", "KRSigVol"};
+const KeyList kKVMailboxConstrainArray = {"KRMixSizePrint",      "KRMSILeadingEdge",
+                                          "KRSubPaperSelection", "Jog",
+                                          "KRSlipSheetPrint",    "KRSlipSheetMediaType",
+                                          "KRIntTabbedPaper",    "Smoothing",
+                                          "KRMediaColor",        "KRJog"};
 const KeyList kKVMailboxConstrainandRestoreDefaultArray = {
-    "MediaType",        "OutputBin",           "KRSignature",     "KRSigSize",
-    "KRSigVol",         "KRSigDrawOutline",    "KRTabMarginShift", "KRTabMarginShiftEx",
-    "KRStaple",         "KRPunch",             "KRNumPunchHoles", "KRSlipSheet",
-    "KRIntCoverSheet",  "KRIntBackCoverSheet", "KRIntSheet",      "KRIntSheetMediaType",
-    "KRTwoRepeatPrint", "KRUncollateSeparator", "KROutputMode"};
+    "MediaType",        "OutputBin",
+    "KRSignature",      "KRSigSize",
+    "KRSigVol",         "KRSigDrawOutline",
+    "KRTabMarginShift", "KRTabMarginShiftEx",
+    "KRStaple",         "KRPunch",
+    "KRNumPunchHoles",  "KRSlipSheet",
+    "KRIntCoverSheet",  "KRIntBackCoverSheet",
+    "KRIntSheet",       "KRIntSheetMediaType",
+    "KRTwoRepeatPrint", "KRUncollateSeparator",
+    "KROutputMode"};
 const KeyList kKVSpecialPageConstrainandRestoreDefaultArray = {
-    "KRSignature",      "KRSigSize",        "KRSigVol",         "KRSigDrawOutline",
-    "KRSlipSheet",      "KRSlipSheetMediaType", "KRSlipSheetPrint", "KRSaveBlankSheet",
+    "KRSignature",      "KRSigSize",
+    "KRSigVol",         "KRSigDrawOutline",
+    "KRSlipSheet",      "KRSlipSheetMediaType",
+    "KRSlipSheetPrint", "KRSaveBlankSheet",
     "KRTwoRepeatPrint", "KRJog"};
 const KeyList kKVAdvancedFeatureKeyArray = {"KRTabMarginShiftEx", "KRTabNumberInSequence", "KRJog",
                                             "KRTrimming"};
@@ -29,17 +37,44 @@ const KeyList kKVAdvancedFeatureKeyArray = {"KRTabMarginShiftEx", "KRTabNumberIn
 namespace {
 
 // The run of keys every product mode ends with.
-const KeyList kCommonRun = {
-    "OutputBin",        "KRGrayBalance",      "KRHalftone",       "Smoothing",
-    "KRTonerSaver",     "KRSaveBlankSheet",   "KRSlipSheet",      "KRSlipSheetMediaType",
-    "KRSlipSheetPrint", "KRStaple",           "KRPunch",          "KRNumPunchHoles",
-    "KRIntCoverSheet",  "KRIntCoverSheetPrint", "KRIntBackCoverSheet", "KRIntSheetMediaType",
-    "KRFold",           "KRIntTabbedPaper",   "Jog",              "KRCustomPageSizeCorrection",
-    "KRMSILeadingEdge", "KRSubPaperSelection", "KRTwoRepeatPrint", "KRMixSizePrint",
-    "KRTabMarginShift", "KRTabMarginShiftEx", "KRTrimming",       "KRMTF",
-    "KRFType",          "KRIntSheet",         "KRMediaColor",     "KRInvalidateColorProfile",
-    "KRUncollateSeparator", "KRForcedMediaType", "KRTabNumberInSequence", "KRJog",
-    "KRSquareFold",     "KRIgnoreTimeout"};
+const KeyList kCommonRun = {"OutputBin",
+                            "KRGrayBalance",
+                            "KRHalftone",
+                            "Smoothing",
+                            "KRTonerSaver",
+                            "KRSaveBlankSheet",
+                            "KRSlipSheet",
+                            "KRSlipSheetMediaType",
+                            "KRSlipSheetPrint",
+                            "KRStaple",
+                            "KRPunch",
+                            "KRNumPunchHoles",
+                            "KRIntCoverSheet",
+                            "KRIntCoverSheetPrint",
+                            "KRIntBackCoverSheet",
+                            "KRIntSheetMediaType",
+                            "KRFold",
+                            "KRIntTabbedPaper",
+                            "Jog",
+                            "KRCustomPageSizeCorrection",
+                            "KRMSILeadingEdge",
+                            "KRSubPaperSelection",
+                            "KRTwoRepeatPrint",
+                            "KRMixSizePrint",
+                            "KRTabMarginShift",
+                            "KRTabMarginShiftEx",
+                            "KRTrimming",
+                            "KRMTF",
+                            "KRFType",
+                            "KRIntSheet",
+                            "KRMediaColor",
+                            "KRInvalidateColorProfile",
+                            "KRUncollateSeparator",
+                            "KRForcedMediaType",
+                            "KRTabNumberInSequence",
+                            "KRJog",
+                            "KRSquareFold",
+                            "KRIgnoreTimeout"};
 
 KeyList WithCommonRun(KeyList head) {
     head.insert(head.end(), kCommonRun.begin(), kCommonRun.end());
@@ -81,8 +116,9 @@ bool IsKeyInList(const KeyList& list, const std::string& key) {
 
 FeaturesJobRule JobRuleForKey(const std::string& key, bool saveToMailbox, bool specialPages) {
     FeaturesJobRule rule;
-    rule.restore = (saveToMailbox && IsKeyInList(kKVMailboxConstrainandRestoreDefaultArray, key)) ||
-                   (specialPages && IsKeyInList(kKVSpecialPageConstrainandRestoreDefaultArray, key));
+    rule.restore =
+        (saveToMailbox && IsKeyInList(kKVMailboxConstrainandRestoreDefaultArray, key)) ||
+        (specialPages && IsKeyInList(kKVSpecialPageConstrainandRestoreDefaultArray, key));
     rule.disable = rule.restore || (saveToMailbox && IsKeyInList(kKVMailboxConstrainArray, key));
     return rule;
 }

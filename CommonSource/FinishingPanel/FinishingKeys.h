@@ -38,7 +38,8 @@ inline constexpr int kFeaturesNoOptionError = -9530;
 
 // Ticket keys (the prefix is added by FeaturesTicketKey).
 inline constexpr const char* kTicketPrefix = "com.kestrane.mtz.printsettings.";
-inline constexpr const char* kPrintTypeReferenceKey = "com.kestrane.mtz.printsettings.PrintTypeReference";
+inline constexpr const char* kPrintTypeReferenceKey =
+    "com.kestrane.mtz.printsettings.PrintTypeReference";
 inline constexpr const char* kSpecialPageCountKey =
     "com.kestrane.mtz.printsettings.SpecialPageRecordCountTicket";
 
@@ -76,8 +77,7 @@ std::string ResourceHelpPart(const std::string& value);
 
 // An option is counted for a group when the plug-in supports it and the
 // product mode does not exclude it.
-bool IsOptionCounted(const std::string& keyword, const KeyList& supported,
-                     const KeyList& excluded);
+bool IsOptionCounted(const std::string& keyword, const KeyList& supported, const KeyList& excluded);
 
 // Page names of a group of `count` controls: a group that is the general
 // group or holds more than six is numbered from " 1"; each page holds at

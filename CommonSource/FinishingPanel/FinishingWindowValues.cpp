@@ -107,8 +107,7 @@ void ReadFinishingTicketEntries(FinishingWindowValues& v, const Lookup& lookup) 
     ReadNumber(lookup, "TabMarginInchesShiftTicket", kTabMarginInchRange, v.tabInch);
     ReadFlag(lookup, "BookletMarginInchesRadioTicket", v.bookletInchUnit);
     int shift = -1;
-    ReadNumber(lookup, "BookletMarginMMShiftTicket", {0, 2 * kBookletMarginMMRange.maximum},
-               shift);
+    ReadNumber(lookup, "BookletMarginMMShiftTicket", {0, 2 * kBookletMarginMMRange.maximum}, shift);
     if (shift >= 0)
         v.bookletMM = shift / 2;
     ReadNumber(lookup, "BookletMarginInchesShiftTicket", kBookletMarginInchRange, v.bookletInch);

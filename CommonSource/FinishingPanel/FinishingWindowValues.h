@@ -13,8 +13,15 @@
 
 namespace KESTRANE_NS {
 
-enum class FinishingWindow { Trimmer, BookletMargin, TabMargin, Separator, OffsetPages,
-                             OffsetCopies, NumberInSequence };
+enum class FinishingWindow {
+    Trimmer,
+    BookletMargin,
+    TabMargin,
+    Separator,
+    OffsetPages,
+    OffsetCopies,
+    NumberInSequence
+};
 
 struct FinishingWindowValues {
     // Tab margin shift: tenths of a millimetre and hundredths of an inch.
@@ -52,7 +59,8 @@ TicketEntries FinishingTicketEntries(const FinishingWindowValues& values,
 // Reads the values back from a key lookup (key without prefix -> text, false
 // when absent). A value that is unreadable or out of its range keeps what the
 // record holds.
-void ReadFinishingTicketEntries(FinishingWindowValues& values,
-                                const std::function<bool(const std::string&, std::string&)>& lookup);
+void ReadFinishingTicketEntries(
+    FinishingWindowValues& values,
+    const std::function<bool(const std::string&, std::string&)>& lookup);
 
 } // namespace KESTRANE_NS

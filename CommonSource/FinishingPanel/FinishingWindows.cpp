@@ -259,7 +259,8 @@ bool TrimmerWindowMN::TakeValues(bool tell) {
             for (int bound : {range.minimum, range.maximum}) {
                 int at = text.indexOf(QLatin1String("%s"));
                 if (at >= 0)
-                    text.replace(at, 2, QString::fromStdString(FormatTrimmerBound(bound, inchUnit)));
+                    text.replace(at, 2,
+                                 QString::fromStdString(FormatTrimmerBound(bound, inchUnit)));
             }
             RefuseWithText(text, Edit(offset));
         }
@@ -280,8 +281,8 @@ SeparatorWindowMN::SeparatorWindowMN(QWidget* dialog, PrintFeaturesPDEmtk* owner
 void SeparatorWindowMN::CreateWindowControls() {
     FeaturesOptionWindow::CreateWindowControls();
     if (QLineEdit* pages = Edit(FTag::kFirstField)) {
-        pages->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9 ,]*")), pages));
+        pages->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ,]*")), pages));
         pages->setMaxLength(255);
     }
 }
@@ -305,8 +306,8 @@ bool SeparatorWindowMN::TakeValues(bool tell) {
 
 CountWindowMN::CountWindowMN(QWidget* dialog, const char* titleKey, int base,
                              FinishingWindow windowKind, const char* help,
-                             PrintFeaturesPDEmtk* owner, FieldRange countRange,
-                             const char* message, int FinishingWindowValues::*valueField)
+                             PrintFeaturesPDEmtk* owner, FieldRange countRange, const char* message,
+                             int FinishingWindowValues::*valueField)
     : FeaturesOptionWindow(dialog, titleKey, base, windowKind, help, owner), range(countRange),
       messageKey(message), field(valueField) {}
 

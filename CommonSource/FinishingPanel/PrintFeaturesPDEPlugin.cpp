@@ -17,13 +17,13 @@ namespace {
 constexpr const char* kFeaturesInterfaceFile = "KRPrintFeature";
 constexpr const char* kFeaturesHelpPage = "Finishing.htm";
 
-std::unique_ptr<PDEPrintPanel> MakeFeaturesPanel(PDEPlugInCallbackProtocol* callback,
-                                                 const char*) {
+std::unique_ptr<PDEPrintPanel> MakeFeaturesPanel(PDEPlugInCallbackProtocol* callback, const char*) {
     return std::make_unique<PrintFeaturesPDEmtk>(callback);
 }
 
-const PDEPanelOffer kFeaturesOffer{kKVProductType, kFeaturesInterfaceFile, "", kFeaturesPanelKind,
-                                   true,           nullptr,                0,  MakeFeaturesPanel};
+const PDEPanelOffer kFeaturesOffer{
+    kKVProductType,   kFeaturesInterfaceFile, "", kFeaturesPanelKind, true, nullptr, 0,
+    MakeFeaturesPanel};
 
 } // namespace
 

@@ -57,8 +57,17 @@ const ControlDataAccessInfo kTrimmerSwitchAccess = {
     kControlValueTypeInteger, kControlValueTypeInteger,
     "com.kestrane.mtz.printsettings.TrimmerSwitchTicket", nullptr};
 
-enum class RowKind { Plain, Separator, Cover, CoverType, BookletSwitch, TabMargin, NumInSeq,
-                     Offset, Trimmer };
+enum class RowKind {
+    Plain,
+    Separator,
+    Cover,
+    CoverType,
+    BookletSwitch,
+    TabMargin,
+    NumInSeq,
+    Offset,
+    Trimmer
+};
 
 struct PlannedRow {
     RowKind kind;
@@ -101,8 +110,8 @@ bool KeyOfWindow(const std::string& key, FinishingWindow window) {
 }
 
 constexpr FinishingWindow kAllWindows[] = {
-    FinishingWindow::Trimmer,      FinishingWindow::BookletMargin, FinishingWindow::TabMargin,
-    FinishingWindow::Separator,    FinishingWindow::OffsetPages,   FinishingWindow::OffsetCopies,
+    FinishingWindow::Trimmer,         FinishingWindow::BookletMargin, FinishingWindow::TabMargin,
+    FinishingWindow::Separator,       FinishingWindow::OffsetPages,   FinishingWindow::OffsetCopies,
     FinishingWindow::NumberInSequence};
 
 } // namespace
@@ -327,7 +336,7 @@ int PrintFeaturesPDEmtk::AddUserPaneControl(ppd_file_t* ppd) {
         for (const std::string& key : KKVCoverSepGroupKeyArray) {
             if (!CheckPPDKeyIsExist(ppd, key.c_str()) || !claimed.insert(key).second)
                 continue;
-            RowKind kind = key == KPPDIntSheet              ? RowKind::Separator
+            RowKind kind = key == KPPDIntSheet            ? RowKind::Separator
                            : key == KPPDIntSheetMediaType ? RowKind::CoverType
                                                           : RowKind::Cover;
             covers.rows.push_back({kind, key});
@@ -351,10 +360,10 @@ int PrintFeaturesPDEmtk::AddUserPaneControl(ppd_file_t* ppd) {
     for (int i = 0; i < ppd->num_groups; ++i) {
         if (isGeneral(ppd->groups[i].name))
             continue;
-        PlannedGroup group{QString::fromUtf8(ppd->groups[i].text[0] ? ppd->groups[i].text
-                                                                     : ppd->groups[i].name),
-                           false,
-                           {}};
+        PlannedGroup group{
+            QString::fromUtf8(ppd->groups[i].text[0] ? ppd->groups[i].text : ppd->groups[i].name),
+            false,
+            {}};
         for (int j = 0; j < ppd->groups[i].num_options; ++j)
             plain(group, ppd->groups[i].options[j].keyword);
         if (!group.rows.empty())
@@ -362,11 +371,10 @@ int PrintFeaturesPDEmtk::AddUserPaneControl(ppd_file_t* ppd) {
     }
 
     PlannedGroup advanced{text("Adavaned Features Title"), false, {}};
-    const std::pair<const char*, RowKind> kAdvanced[] = {
-        {kKVTabMarginExKey, RowKind::TabMargin},
-        {KPPDNumberInSequence, RowKind::NumInSeq},
-        {KPPDKVJog, RowKind::Offset},
-        {kKVTrimmerKey, RowKind::Trimmer}};
+    const std::pair<const char*, RowKind> kAdvanced[] = {{kKVTabMarginExKey, RowKind::TabMargin},
+                                                         {KPPDNumberInSequence, RowKind::NumInSeq},
+                                                         {KPPDKVJog, RowKind::Offset},
+                                                         {kKVTrimmerKey, RowKind::Trimmer}};
     for (const auto& [key, kind] : kAdvanced)
         if (CheckPPDKeyIsExist(ppd, key) && claimed.insert(key).second)
             advanced.rows.push_back({kind, key});
@@ -377,9 +385,8 @@ int PrintFeaturesPDEmtk::AddUserPaneControl(ppd_file_t* ppd) {
     int otherTag = kOtherPPDTagBase;
     for (const PlannedGroup& group : groups) {
         const int firstPage = AllGroupNameStrArray.size();
-        for (const std::string& name : GroupPageNames(group.name.toStdString(),
-                                                      static_cast<int>(group.rows.size()),
-                                                      group.general))
+        for (const std::string& name : GroupPageNames(
+                 group.name.toStdString(), static_cast<int>(group.rows.size()), group.general))
             AllGroupNameStrArray.append(QString::fromStdString(name));
         for (size_t i = 0; i < group.rows.size(); ++i) {
             const PlannedRow& planned = group.rows[i];
@@ -528,8 +535,8 @@ void PrintFeaturesPDEmtk::AddOptionWindows() {
             break;
         case FinishingWindow::NumberInSequence:
             window = new CountWindowMN(dialog, "Number In Sequence Window Title String",
-                                       FTag::kNumInSeqWindow, f.kind, "NumberInSequence.htm",
-                                       this, kNumberInSequenceRange, "Message22k",
+                                       FTag::kNumInSeqWindow, f.kind, "NumberInSequence.htm", this,
+                                       kNumberInSequenceRange, "Message22k",
                                        &FinishingWindowValues::numberStart);
             break;
         }
@@ -594,10 +601,10 @@ void PrintFeaturesPDEmtk::LayoutRows() {
         const int top = boxHeight - GetControlPositionY(pos, row->index, height) - height;
         int x = titleHoffset;
         int width = row->totalWidth;
-        if (QWidget* title = row->title ? row->title->GetControlPtr() : nullptr) {
+        if (auto* title =
+                qobject_cast<QLabel*>(row->title ? row->title->GetControlPtr() : nullptr)) {
             const int titleWidth =
-                title->fontMetrics().horizontalAdvance(qobject_cast<QLabel*>(title)->text()) +
-                ktitleCtrlWidthOffset;
+                title->fontMetrics().horizontalAdvance(title->text()) + ktitleCtrlWidthOffset;
             title->setGeometry(x, top, titleWidth, height);
             x += titleWidth;
             width = std::max(row->totalWidth - titleWidth, 120);
@@ -626,28 +633,32 @@ void PrintFeaturesPDEmtk::ShowGroupPage(int page) {
     }
 }
 
+// A control a person can reach now.
+static bool Usable(const BaseControl* control) {
+    return control && control->GetControlPtr() && control->GetControlPtr()->isEnabled();
+}
+
 void PrintFeaturesPDEmtk::UpdateSetupButtons() {
     for (const auto& [tag, button] : setupButtons) {
         bool on = false;
         switch (tag) {
         case FTag::kTabMarginButton:
-            on = IsTabMarginShift() && tabMarginSwitch->GetControlPtr()->isEnabled();
+            on = Usable(tabMarginSwitch) && IsTabMarginShift();
             break;
         case FTag::kNumInSeqButton:
-            on = IsNumberInSequence() && numInSeqSwitch->GetControlPtr()->isEnabled();
+            on = Usable(numInSeqSwitch) && IsNumberInSequence();
             break;
         case FTag::kOffsetButton:
-            on = IsOffsetStacking() && offsetStackingList->GetControlPtr()->isEnabled();
+            on = Usable(offsetStackingList) && IsOffsetStacking();
             break;
         case FTag::kTrimmerButton:
-            on = IsTrimmer() && trimmerSwitch->GetControlPtr()->isEnabled();
+            on = Usable(trimmerSwitch) && IsTrimmer();
             break;
         case FTag::kSeparatorButton:
-            on = !IsSeparatorOff() && separatorList->GetControlPtr() &&
-                 separatorList->GetControlPtr()->isEnabled();
+            on = Usable(separatorList) && !IsSeparatorOff();
             break;
         case FTag::kBookletButton:
-            on = IsBookletMarginShift() && bookletSwitch->GetControlPtr()->isEnabled();
+            on = Usable(bookletSwitch) && IsBookletMarginShift();
             break;
         }
         if (QWidget* widget = button->GetControlPtr())

@@ -13,8 +13,8 @@ inline constexpr int kSeparatorLastPage = 9999;
 
 enum SeparatorListError {
     kSeparatorListOK = 0,
-    kSeparatorListBad = 1,      // "Message22c"
-    kSeparatorListTooMany = 2,  // "Message22d"
+    kSeparatorListBad = 1,     // "Message22c"
+    kSeparatorListTooMany = 2, // "Message22d"
 };
 
 // IsPageInputValid: 0, or the error. An empty text is a valid empty list.

@@ -32,7 +32,7 @@ struct BaseRow {
 };
 // A booklet sheet is twice the page: the page's long side becomes the
 // sheet's, and a sheet size stays what it is.
-const BaseRow kBaseTable[] = {{1191, 1191}, {842, 1191}, {595, 842},  {1032, 1032},
+const BaseRow kBaseTable[] = {{1191, 1191}, {842, 1191}, {595, 842},   {1032, 1032},
                               {729, 1032},  {792, 1224}, {1224, 1224}, {612, 792}};
 
 double LongSide(const TrimmerPaper& paper) {

@@ -40,8 +40,8 @@ std::optional<int> SigSizeFromCode(const std::string& code);
 double TrimmerBaseLength(const TrimmerPaper& paper);
 
 struct TrimmerValues {
-    double halfMM = 0;    // H, millimetres
-    int halfMMTenths = 0; // Hm
+    double halfMM = 0;          // H, millimetres
+    int halfMMTenths = 0;       // Hm
     int halfInchHundredths = 0; // Hi
     FieldRange mmRange{0, 0};   // shown cutting size, tenths of a millimetre
     FieldRange inchRange{0, 0}; // shown cutting size, hundredths of an inch

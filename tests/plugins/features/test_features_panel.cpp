@@ -69,7 +69,9 @@ TEST_F(FeaturesPanel, OfferedForAnEnabledModeWithItsHelpPages) {
         {"sample", {}, true},
         {"disabled", {{"*KRVFeaturesSettings:", "*KRVFeaturesSettings: \"Disabled\""}}, false},
         {"none", {{"*KRVFeaturesSettings:", ""}}, false},
-        {"nolayouthelp", {{"*KRVLayoutSettings:", "*KRVLayoutSettings: \"Default00-Gone\""}}, false},
+        {"nolayouthelp",
+         {{"*KRVLayoutSettings:", "*KRVLayoutSettings: \"Default00-Gone\""}},
+         false},
         {"nolayout", {{"*KRVLayoutSettings:", ""}}, true},
     };
     for (const Case& c : cases) {
@@ -97,10 +99,28 @@ TEST_F(FeaturesPanel, GroupsArePagedAndEachOptionHasOneControl) {
         names << groups->itemText(i);
     EXPECT_EQ(names, (QStringList{"General 1", "Covers and Separators", "Booklet", "Finishing",
                                   "Advanced Features"}));
-    for (int tag : {kBooklet, kSheetSize, kSlipSheet, kStaple, kPunch, kFrontCover, kInsertType,
-                    kTabSwitch, kTrimmerSwitch, kSeparatorList, kColour, kNumberingSwitch,
-                    kOffsetList, kBookletSwitch, kTabButton, kTrimmerButton, kSeparatorButton,
-                    kBookletButton, 7106, 7107, 7121, 7123}) {
+    for (int tag : {kBooklet,
+                    kSheetSize,
+                    kSlipSheet,
+                    kStaple,
+                    kPunch,
+                    kFrontCover,
+                    kInsertType,
+                    kTabSwitch,
+                    kTrimmerSwitch,
+                    kSeparatorList,
+                    kColour,
+                    kNumberingSwitch,
+                    kOffsetList,
+                    kBookletSwitch,
+                    kTabButton,
+                    kTrimmerButton,
+                    kSeparatorButton,
+                    kBookletButton,
+                    7106,
+                    7107,
+                    7121,
+                    7123}) {
         int count = 0;
         for (QWidget* w : f.View()->findChildren<QWidget*>())
             count += w->property("tag").isValid() && w->property("tag").toInt() == tag;

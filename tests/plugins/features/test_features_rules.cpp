@@ -66,8 +66,7 @@ TEST(FeaturesNumberField, ParsesDecimalsAndRefusesWhatItCannotHold) {
     EXPECT_EQ(ParseFieldNumber("0.5", 2), 50);
     EXPECT_EQ(ParseFieldNumber(".5", 1), 5);
     EXPECT_EQ(ParseFieldNumber("007", 0), 7);
-    for (const char* bad : {"", ".", "1.2.3", "12.75", "4294967301", "99999999", "1,5", "-3",
-                            " 3"})
+    for (const char* bad : {"", ".", "1.2.3", "12.75", "4294967301", "99999999", "1,5", "-3", " 3"})
         EXPECT_FALSE(ParseFieldNumber(bad, 1)) << bad;
     EXPECT_FALSE(ParseFieldNumber("2.5", 0));
     EXPECT_EQ(FormatFieldNumber(127, 1), "12.7");
@@ -78,10 +77,10 @@ TEST(FeaturesNumberField, ParsesDecimalsAndRefusesWhatItCannotHold) {
 }
 
 TEST(FeaturesUnits, TabMarginPairRoundsHalfAwayAndClamps) {
-    EXPECT_EQ(TabMarginMMFromInch(50), 127);  // 0.50 inch shows 12.7 mm
-    EXPECT_EQ(TabMarginInchFromMM(150), 59);  // 15.0 mm shows 0.59 inch
-    EXPECT_EQ(TabMarginInchFromMM(200), 59);  // 20 mm is held to the inch range
-    EXPECT_EQ(TabMarginMMFromInch(59), 150);  // 149.86 tenths round up
+    EXPECT_EQ(TabMarginMMFromInch(50), 127); // 0.50 inch shows 12.7 mm
+    EXPECT_EQ(TabMarginInchFromMM(150), 59); // 15.0 mm shows 0.59 inch
+    EXPECT_EQ(TabMarginInchFromMM(200), 59); // 20 mm is held to the inch range
+    EXPECT_EQ(TabMarginMMFromInch(59), 150); // 149.86 tenths round up
     EXPECT_EQ(TabMarginInchFromMM(0), 0);
     EXPECT_EQ(RoundHalfAwayFromZero(-2.5), -3);
     EXPECT_EQ(RoundHalfAwayFromZero(2.5), 3);
@@ -90,12 +89,12 @@ TEST(FeaturesUnits, TabMarginPairRoundsHalfAwayAndClamps) {
 }
 
 TEST(FeaturesUnits, BookletAndTrimmerPairs) {
-    EXPECT_EQ(BookletMarginInchFromMM(5), 2);   // 1.97 tenths
-    EXPECT_EQ(BookletMarginMMFromInch(5), 13);  // 12.7 mm
+    EXPECT_EQ(BookletMarginInchFromMM(5), 2);  // 1.97 tenths
+    EXPECT_EQ(BookletMarginMMFromInch(5), 13); // 12.7 mm
     EXPECT_EQ(BookletMarginInchFromMM(25), 10);
     EXPECT_EQ(BookletMarginMMFromInch(10), 25);
     EXPECT_EQ(BookletMarginShiftTicketValue(5), 10);
-    EXPECT_EQ(TrimmerInchFromMM(80), 31);  // 8.0 mm is 0.31 inch
+    EXPECT_EQ(TrimmerInchFromMM(80), 31); // 8.0 mm is 0.31 inch
     EXPECT_EQ(TrimmerMMFromInch(31), 79);
     EXPECT_EQ(TrimmerMMFromInch(100), 254);
 }
@@ -172,8 +171,8 @@ TEST(FeaturesSeparatorPages, EntriesCheckedSortedAndShownAgain) {
     EXPECT_EQ(SeparatorEntryForm("3 5 10"), "3,5,10");
     EXPECT_EQ(IsPageInputValid(""), kSeparatorListOK);
     EXPECT_EQ(SeparatorStoredForm(""), "");
-    for (const char* bad : {"1,4", ",3", "3,", "3,,4", "3, ,4", "   ", "3;4", "10000", "3 5",
-                            "99999999999"})
+    for (const char* bad :
+         {"1,4", ",3", "3,", "3,,4", "3, ,4", "   ", "3;4", "10000", "3 5", "99999999999"})
         EXPECT_EQ(IsPageInputValid(bad), kSeparatorListBad) << bad;
     std::string twenty, twentyOne;
     for (int page = 2; page < 22; ++page)
