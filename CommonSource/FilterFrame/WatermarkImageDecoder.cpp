@@ -198,17 +198,6 @@ bool DecodeWatermarkImage(int imageFd, WatermarkPixels* pixels) {
 
 bool ReadWatermarkRows(const WatermarkPixels& pixels, uint32_t y, uint32_t count,
                        unsigned char* rgb) {
-    size_t left = 3ull * pixels.width * count;
-    uint64_t offset = kHeaderBytes + 3ull * pixels.width * y;
-    while (left > 0) {
-        ssize_t got = pread(pixels.fd, rgb, left, static_cast<off_t>(offset));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            return false;
-        rgb += got;
-        left -= static_cast<size_t>(got);
-        offset += static_cast<uint64_t>(got);
-    }
-    return true;
+    const uint64_t rowBytes = 3ull * pixels.width;
+    return WatermarkReadAt(pixels.fd, rgb, rowBytes * count, kHeaderBytes + rowBytes * y);
 }

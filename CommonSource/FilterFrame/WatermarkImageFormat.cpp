@@ -19,22 +19,22 @@ uint32_t LE(const unsigned char* p, int bytes) {
     return v;
 }
 
-// All `count` bytes at `offset`, or false.
-bool ReadAt(int fd, unsigned char* into, size_t count, uint64_t offset) {
+} // namespace
+
+bool WatermarkReadAt(int fd, void* into, size_t count, uint64_t offset) {
+    char* p = static_cast<char*>(into);
     while (count > 0) {
-        ssize_t got = pread(fd, into, count, static_cast<off_t>(offset));
+        ssize_t got = pread(fd, p, count, static_cast<off_t>(offset));
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
             return false;
-        into += got;
+        p += got;
         count -= static_cast<size_t>(got);
         offset += static_cast<uint64_t>(got);
     }
     return true;
 }
-
-} // namespace
 
 WatermarkImageKind WatermarkImageKindOf(const unsigned char* head, size_t length) {
     static const struct {
@@ -130,7 +130,7 @@ bool WatermarkImageSizeAllowed(const unsigned char* head, size_t length, uint64_
 
 bool ReadWatermarkBmp(int fd, WatermarkRowSink& sink) {
     unsigned char header[54];
-    if (!ReadAt(fd, header, sizeof header, 0) || header[0] != 'B' || header[1] != 'M')
+    if (!WatermarkReadAt(fd, header, sizeof header, 0) || header[0] != 'B' || header[1] != 'M')
         return false;
     const uint32_t dataOffset = LE(header + 10, 4);
     const uint32_t infoSize = LE(header + 14, 4);
@@ -156,7 +156,7 @@ bool ReadWatermarkBmp(int fd, WatermarkRowSink& sink) {
         if (colours == 0 || colours > most)
             colours = most;
         std::vector<unsigned char> table(4 * colours);
-        if (!ReadAt(fd, table.data(), table.size(), 14ull + infoSize))
+        if (!WatermarkReadAt(fd, table.data(), table.size(), 14ull + infoSize))
             return false;
         for (uint32_t i = 0; i < colours; ++i) {
             palette[i][0] = table[4 * i + 2];
@@ -171,7 +171,8 @@ bool ReadWatermarkBmp(int fd, WatermarkRowSink& sink) {
     if (!sink.Size(static_cast<uint32_t>(width), static_cast<uint32_t>(height)))
         return false;
     for (int32_t fileRow = 0; fileRow < height; ++fileRow) {
-        if (!ReadAt(fd, row.data(), stride, dataOffset + stride * static_cast<uint64_t>(fileRow)))
+        if (!WatermarkReadAt(fd, row.data(), stride,
+                             dataOffset + stride * static_cast<uint64_t>(fileRow)))
             return false;
         for (uint64_t x = 0; x < w; ++x) {
             unsigned char* out = &rgb[3 * x];

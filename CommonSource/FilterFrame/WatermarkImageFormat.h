@@ -35,6 +35,9 @@ public:
     virtual bool Row(uint32_t y, const unsigned char* rgb) = 0;
 };
 
+// All `count` bytes of `fd` at `offset`, or false.
+bool WatermarkReadAt(int fd, void* into, size_t count, uint64_t offset);
+
 // Reads the BMP file open on `fd`: uncompressed, bottom-up, 1, 4 or 8 bits
 // with a colour table, or 16 (5-5-5), 24 or 32 bits. A top-down file, a
 // compressed one, one larger than kWatermarkMaxPixels or one that ends early
