@@ -3,7 +3,9 @@
 #include <cups/cups.h>
 #include <cups/ppd.h>
 
+#include <cstdio>
 #include <cstring>
+#include <iterator>
 
 // Queue PPDs come through the classic PPD request.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -26,6 +28,36 @@ std::vector<Destination> ListDestinations() {
         out.push_back(std::move(dest));
     }
     cupsFreeDests(count, dests);
+    return out;
+}
+
+OptionList QueueStatusAttributes(const std::string& queue) {
+    static const char* const kWanted[] = {"printer-state", "printer-state-message",
+                                          "printer-location", "printer-is-accepting-jobs"};
+    const std::string printer = queue.substr(0, queue.find('/'));
+    char uri[1024];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0,
+                     "/printers/%s", printer.c_str());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                  static_cast<int>(std::size(kWanted)), nullptr, kWanted);
+    OptionList out;
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    if (!response)
+        return out;
+    for (const char* name : kWanted) {
+        ipp_attribute_t* a = ippFindAttribute(response, name, IPP_TAG_ZERO);
+        if (!a)
+            continue;
+        char value[1024];
+        ippAttributeString(a, value, sizeof value);
+        // printer-state comes as its keyword; the dialog keeps the IPP number.
+        if (std::strcmp(name, "printer-state") == 0)
+            std::snprintf(value, sizeof value, "%d", ippGetInteger(a, 0));
+        out.emplace_back(name, value);
+    }
+    ippDelete(response);
     return out;
 }
 

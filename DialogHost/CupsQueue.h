@@ -17,6 +17,11 @@ struct Destination {
 // Every destination the CUPS server (CUPS_SERVER) knows.
 std::vector<Destination> ListDestinations();
 
+// The queue's state as the scheduler tells it now: "printer-state",
+// "printer-state-message", "printer-location", "printer-is-accepting-jobs"
+// (the destination list lacks the message). Empty when it cannot be asked.
+OptionList QueueStatusAttributes(const std::string& queue);
+
 // Fetches the queue's PPD into a temporary file; empty with `error` set when
 // the queue is unknown or has no PPD. The caller deletes the file.
 std::string FetchQueuePPD(const std::string& queue, std::string& error);

@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -110,9 +111,20 @@ bool PrintDialogApp::OpenPrinter(const std::string& queue, std::string& error) {
         if (ppdPath.empty())
             return false;
         temporary = true;
-        for (const Destination& d : m_destinations)
-            if (d.name == queue)
-                defaults = d.options;
+        for (Destination& d : m_destinations) {
+            if (d.name != queue)
+                continue;
+            // The state of the moment replaces the one of the list.
+            for (const auto& [name, value] : QueueStatusAttributes(queue)) {
+                auto it = std::find_if(d.options.begin(), d.options.end(),
+                                       [&](const auto& o) { return o.first == name; });
+                if (it != d.options.end())
+                    it->second = value;
+                else
+                    d.options.emplace_back(name, value);
+            }
+            defaults = d.options;
+        }
     }
     // The window's pages hold the old panels' views: let go of them first.
     m_window->ReleasePanelViews();

@@ -100,8 +100,11 @@ void PrinterOptionsPage::AddRow(QWidget* group, const PrinterOption& option) {
             Row* r = row.get();
             connect(edit, &QLineEdit::editingFinished, this, [this, r] {
                 std::string message;
-                if (r->box->currentData().toString() == kCustomChoice && !Apply(*r, message))
+                if (r->box->currentData().toString() != kCustomChoice)
+                    return;
+                if (!Apply(*r, message))
                     m_message->setText(QString::fromStdString(message));
+                Refresh();
             });
         }
         cellLayout->addWidget(row->customFields);
@@ -136,15 +139,20 @@ std::string PrinterOptionsPage::Marked(const Row& row) const {
 
 bool PrinterOptionsPage::Apply(Row& row, std::string& message) {
     std::string value = row.box->currentData().toString().toStdString();
+    row.customPending = false;
     if (value == kCustomChoice && !row.params.empty()) {
         std::vector<std::string> values;
         for (QLineEdit* e : row.params)
             values.push_back(e->text().toStdString());
-        // Until every field holds a value the printer's own choice stays.
-        if (std::all_of(values.begin(), values.end(), [](auto& v) { return v.empty(); }))
+        // Until the fields hold values the printer's own choice stays.
+        if (std::all_of(values.begin(), values.end(), [](auto& v) { return v.empty(); })) {
+            row.customPending = true;
             return false;
-        if (!MakeCustomValue(row.option, values, value, message))
+        }
+        if (!MakeCustomValue(row.option, values, value, message)) {
+            row.customPending = true;
             return false;
+        }
     }
     m_message->clear();
     if (!m_session.ChoosePPDOption(row.option.keyword, value)) {
@@ -181,10 +189,10 @@ void PrinterOptionsPage::Refresh() {
                 markedConflicts = names;
         }
         const int index = row->box->findData(QString::fromStdString(marked));
-        if (index >= 0)
+        if (index >= 0 && !row->customPending)
             row->box->setCurrentIndex(index);
         if (row->customFields)
-            row->customFields->setEnabled(marked == kCustomChoice);
+            row->customFields->setEnabled(marked == kCustomChoice || row->customPending);
         row->conflict->setVisible(!markedConflicts.isEmpty());
         row->conflict->setText(tr("Conflicts with %1").arg(markedConflicts.join(", ")));
     }

@@ -47,6 +47,9 @@ private:
         QLabel* conflict = nullptr;
         QWidget* customFields = nullptr;
         std::vector<QLineEdit*> params;
+        // "Custom" is shown while the person fills in its fields; the
+        // printer's choice changes once they hold a value.
+        bool customPending = false;
     };
     Row* Find(const std::string& keyword) const;
     void AddRow(QWidget* group, const PrinterOption& option);

@@ -58,4 +58,5 @@ rc=$?
 grep -q '"result": "failed"' "$T/closed.json" || fail "the report does not say failed"
 grep -q '"state": "stopped"' "$T/closed.json" || { cat "$T/closed.json"; fail "no stopped state"; }
 grep -q '"accepting": false' "$T/closed.json" || fail "the report misses that jobs are refused"
+grep -q '"message": "Out of paper"' "$T/closed.json" || fail "the report lacks the state message"
 echo "PASS: job $id through jobfilter; argv[5] holds the panels' keys"
