@@ -134,6 +134,19 @@ TEST_F(FeaturesPanel, GroupsArePagedAndEachOptionHasOneControl) {
     auto keys = f.Panel().supportedPPDOptionKeys();
     EXPECT_NE(std::find(keys.begin(), keys.end(), "KRSignature"), keys.end());
 
+    // Covers and separators without a back cover option.
+    FeaturesSession noBack;
+    std::vector<std::pair<std::string, std::string>> dropBack;
+    for (const char* line :
+         {"*OpenUI *KRIntBackCoverSheet", "*OrderDependency: 55 AnySetup *KRIntBackCoverSheet",
+          "*DefaultKRIntBackCoverSheet", "*KRIntBackCoverSheet None", "*KRIntBackCoverSheet Tray1",
+          "*KRIntBackCoverSheet MSI", "*CloseUI: *KRIntBackCoverSheet"})
+        dropBack.emplace_back(line, "");
+    ASSERT_TRUE(noBack.Open(WritePPDVariant(dir, SAMPLE_PPD, dropBack, "noback.ppd")));
+    EXPECT_TRUE(Tagged(noBack.View(), kFrontCover));
+    EXPECT_FALSE(Tagged(noBack.View(), 7121));
+    EXPECT_TRUE(Tagged(noBack.View(), kSeparatorList));
+
     FeaturesSession mode02;
     ASSERT_TRUE(mode02.Open(WritePPDVariant(
         dir, SAMPLE_PPD, {{"*KRVFeaturesSettings:", "*KRVFeaturesSettings: \"Default02\""}},
@@ -253,6 +266,7 @@ TEST_F(FeaturesWindows, TabMarginPairConvertsAndRefusesOutOfRange) {
     EXPECT_EQ(f.Saved("TabMarginMMShiftTicket"), "150");
     EXPECT_EQ(f.Saved("TabMarginInchesShiftTicket"), "59");
     EXPECT_EQ(f.Saved("TabMarginMMRadioTicket"), "1");
+    EXPECT_EQ(f.Panel().summaryInfo().value("Tab margin shift (mm)").toString(), "15.0");
 
     // The next dialog for this printer starts from the window values kept
     // (the switch is a PPD choice, which travels with the job instead).
