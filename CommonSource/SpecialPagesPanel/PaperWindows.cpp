@@ -44,6 +44,12 @@ SPPaperWindowBase::~SPPaperWindowBase() {
     delete windowRef;
 }
 
+int SPPaperWindowBase::InitializeUserPane(PDEBundleRef bundle, ppd_file_t* ppd) {
+    PopupWinInPanel::InitializeUserPane(bundle, ppd);
+    LocalizeKeyedTexts(windowRef, LocalizeTableName);
+    return 0;
+}
+
 QWidget* SPPaperWindowBase::Tagged(int tag) const {
     return FindTaggedWidget(windowRef, tag);
 }
@@ -137,7 +143,7 @@ SPCustomSizeWndMN::SPCustomSizeWndMN(QWidget* dialog, SpecialPagesPDEm14* owner)
 }
 
 int SPCustomSizeWndMN::InitializeUserPane(PDEBundleRef bundle, ppd_file_t* ppd) {
-    PopupWinInPanel::InitializeUserPane(bundle, ppd);
+    SPPaperWindowBase::InitializeUserPane(bundle, ppd);
     limits = GetCustomSizeLimits(ppd);
     const std::pair<int, const char*> sides[] = {
         {SPTag::kInchSideText, "Custom Size Inch Side Static Text"},

@@ -21,6 +21,7 @@ public:
     SPPaperWindowBase(QWidget* dialog, const char* titleKey, int tagBase, const char* helpName,
                       SpecialPagesPDEm14* panel);
     ~SPPaperWindowBase() override;
+    int InitializeUserPane(PDEBundleRef bundle, ppd_file_t* ppd) override;
     // Runs the window for the list; true when closed with OK.
     bool RunFor(SPSubMenuListCtrlMN* paper);
 

@@ -22,6 +22,16 @@ QString SPLocalized(const char* key, const QString& table) {
     return text;
 }
 
+void LocalizeKeyedTexts(QWidget* root, const QString& table) {
+    if (!root)
+        return;
+    for (QLabel* label : root->findChildren<QLabel*>()) {
+        const QByteArray key = label->property("textKey").toString().toUtf8();
+        if (!key.isEmpty())
+            label->setText(SPLocalized(key.constData(), table));
+    }
+}
+
 SPSubMenuListCtrlMN::SPSubMenuListCtrlMN(QWidget* widget, QWidget* infoView)
     : button(qobject_cast<QPushButton*>(widget)), info(qobject_cast<QLabel*>(infoView)) {}
 

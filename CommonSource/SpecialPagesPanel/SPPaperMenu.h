@@ -21,6 +21,9 @@ namespace KESTRANE_NS {
 // The localised text of the key in the plug-in's table; the key itself when
 // the table has no text for it.
 QString SPLocalized(const char* key, const QString& table);
+// Gives every label under root that names a strings key (its "textKey"
+// property) the key's text.
+void LocalizeKeyedTexts(QWidget* root, const QString& table);
 
 class SPSubMenuListCtrlMN {
 public:

@@ -117,6 +117,7 @@ SPOptionWindow::~SPOptionWindow() {
 
 int SPOptionWindow::InitializeUserPane(PDEBundleRef bundle, ppd_file_t* ppd) {
     PopupWinInPanel::InitializeUserPane(bundle, ppd);
+    LocalizeKeyedTexts(windowRef, LocalizeTableName);
     InitializePaper(ppd);
     return 0;
 }
