@@ -33,7 +33,9 @@ constexpr int kFirstField = 5; // the field of a window without units
 constexpr int kInchRadio = 5;
 constexpr int kMMRadio = 6;
 constexpr int kInchEdit = 7;
+constexpr int kInchArrow = 8;
 constexpr int kMMEdit = 9;
+constexpr int kMMArrow = 10;
 constexpr int kAutoFit = 11;
 
 } // namespace KESTRANE_NS::FTag

@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace KESTRANE_NS {
 
@@ -114,9 +116,20 @@ void UnitPairWindow::CreateWindowControls() {
     FilterDigits(Edit(FTag::kMMEdit), true, 6);
     FilterDigits(Edit(FTag::kInchEdit), true, 6);
     if (QLineEdit* mm = Edit(FTag::kMMEdit))
-        QObject::connect(mm, &QLineEdit::editingFinished, mm, [this] { MMEdited(); });
+        QObject::connect(mm, &QLineEdit::editingFinished, mm, [this] {
+            MMEdited();
+            SyncArrows();
+        });
     if (QLineEdit* inch = Edit(FTag::kInchEdit))
-        QObject::connect(inch, &QLineEdit::editingFinished, inch, [this] { InchEdited(); });
+        QObject::connect(inch, &QLineEdit::editingFinished, inch, [this] {
+            InchEdited();
+            SyncArrows();
+        });
+    for (bool inch : {true, false})
+        if (auto* arrow = FindTaggedWidgetAs<QSpinBox>(
+                windowRef, tagBase + (inch ? FTag::kInchArrow : FTag::kMMArrow)))
+            QObject::connect(arrow, &QSpinBox::valueChanged, arrow,
+                             [this, inch](int value) { ArrowStepped(inch, value); });
     if (QAbstractButton* inch = Button(FTag::kInchRadio))
         QObject::connect(inch, &QAbstractButton::toggled, inch, [this](bool on) { ShowUnit(on); });
 }
@@ -130,12 +143,43 @@ void UnitPairWindow::ShowUnit(bool inch) {
     if (QAbstractButton* radio = Button(inch ? FTag::kInchRadio : FTag::kMMRadio))
         radio->setChecked(true);
     // Each unit's field and its unit label.
-    for (int offset : {FTag::kInchEdit, FTag::kInchEdit + 1})
-        if (QWidget* w = FindTaggedWidget(windowRef, tagBase + offset))
-            w->setVisible(inch);
-    for (int offset : {FTag::kMMEdit, FTag::kMMEdit + 1})
-        if (QWidget* w = FindTaggedWidget(windowRef, tagBase + offset))
-            w->setVisible(!inch);
+    if (QLineEdit* edit = Edit(FTag::kInchEdit))
+        edit->setVisible(inch);
+    if (QLineEdit* edit = Edit(FTag::kMMEdit))
+        edit->setVisible(!inch);
+    if (auto* label = windowRef->findChild<QWidget*>(QStringLiteral("inchUnit")))
+        label->setVisible(inch);
+    if (auto* label = windowRef->findChild<QWidget*>(QStringLiteral("mmUnit")))
+        label->setVisible(!inch);
+    if (QWidget* arrow = FindTaggedWidget(windowRef, tagBase + FTag::kInchArrow))
+        arrow->setVisible(inch);
+    if (QWidget* arrow = FindTaggedWidget(windowRef, tagBase + FTag::kMMArrow))
+        arrow->setVisible(!inch);
+    SyncArrows();
+}
+
+void UnitPairWindow::SyncArrows() {
+    for (bool inch : {true, false}) {
+        auto* arrow = FindTaggedWidgetAs<QSpinBox>(
+            windowRef, tagBase + (inch ? FTag::kInchArrow : FTag::kMMArrow));
+        if (!arrow)
+            continue;
+        const FieldRange range = UnitRange(inch);
+        const QSignalBlocker block(arrow);
+        arrow->setRange(range.minimum, range.maximum);
+        auto shown =
+            ParseFieldNumber(Text(inch ? FTag::kInchEdit : FTag::kMMEdit), UnitDigits(inch));
+        arrow->setValue(shown ? ClampToRange(*shown, range.minimum, range.maximum) : range.minimum);
+    }
+}
+
+void UnitPairWindow::ArrowStepped(bool inch, int value) {
+    SetText(inch ? FTag::kInchEdit : FTag::kMMEdit, FormatFieldNumber(value, UnitDigits(inch)));
+    if (inch)
+        InchEdited();
+    else
+        MMEdited();
+    SyncArrows();
 }
 
 void UnitPairWindow::SetText(int offset, const std::string& text) {
@@ -197,6 +241,14 @@ void MarginWindowMN::ShowValues() {
     ShowUnit(values.*spec.inchUnit);
 }
 
+FieldRange MarginWindowMN::UnitRange(bool inch) const {
+    return inch ? spec.inchRange : spec.mmRange;
+}
+
+int MarginWindowMN::UnitDigits(bool inch) const {
+    return inch ? spec.inchDigits : spec.mmDigits;
+}
+
 void MarginWindowMN::MMEdited() {
     if (auto mm = ParseFieldNumber(Text(FTag::kMMEdit), spec.mmDigits))
         SetText(FTag::kInchEdit, FormatFieldNumber(spec.inchFromMM(*mm), spec.inchDigits));
@@ -236,6 +288,14 @@ void TrimmerWindowMN::ShowValues() {
     SetText(FTag::kMMEdit, FormatFieldNumber(TrimmerShownMM(paper, values.trimMM), 1));
     SetText(FTag::kInchEdit, FormatFieldNumber(TrimmerShownInch(paper, values.trimInch), 2));
     ShowUnit(values.trimInchUnit);
+}
+
+FieldRange TrimmerWindowMN::UnitRange(bool inch) const {
+    return inch ? paper.inchRange : paper.mmRange;
+}
+
+int TrimmerWindowMN::UnitDigits(bool inch) const {
+    return inch ? 2 : 1;
 }
 
 void TrimmerWindowMN::MMEdited() {

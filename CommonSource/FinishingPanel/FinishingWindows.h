@@ -65,6 +65,12 @@ protected:
     // The other field follows an edited one.
     virtual void MMEdited() = 0;
     virtual void InchEdited() = 0;
+    // The range and decimals of a unit's field.
+    virtual FieldRange UnitRange(bool inch) const = 0;
+    virtual int UnitDigits(bool inch) const = 0;
+    // Each arrow steps its field by one within the range.
+    void SyncArrows();
+    void ArrowStepped(bool inch, int value);
     void SetText(int offset, const std::string& text);
     std::string Text(int offset) const;
 };
@@ -95,6 +101,8 @@ protected:
     bool TakeValues(bool tell) override;
     void MMEdited() override;
     void InchEdited() override;
+    FieldRange UnitRange(bool inch) const override;
+    int UnitDigits(bool inch) const override;
 
 private:
     const UnitPairSpec& spec;
@@ -111,6 +119,8 @@ protected:
     bool TakeValues(bool tell) override;
     void MMEdited() override;
     void InchEdited() override;
+    FieldRange UnitRange(bool inch) const override;
+    int UnitDigits(bool inch) const override;
 
 private:
     TrimmerValues paper;

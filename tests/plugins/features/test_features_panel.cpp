@@ -5,6 +5,7 @@
 #include "features_test_support.h"
 
 #include <QComboBox>
+#include <QSpinBox>
 #include <QAbstractButton>
 #include <QWidget>
 
@@ -248,6 +249,10 @@ TEST_F(FeaturesWindows, TabMarginPairConvertsAndRefusesOutOfRange) {
         seen.push_back(Text(w, 6307)); // inch shown first
         Click(w, 6306);
         seen.push_back(Text(w, 6309));
+        // The arrow steps the field by one tenth; the inch field follows.
+        if (auto* arrow = qobject_cast<QSpinBox*>(Tagged(w, 6310)))
+            arrow->setValue(arrow->value() - 1);
+        seen.push_back(Text(w, 6309) + " " + Text(w, 6307));
         Type(w, 6309, "15.0");
         seen.push_back(Text(w, 6307));
         Type(w, 6309, "20");
@@ -259,7 +264,7 @@ TEST_F(FeaturesWindows, TabMarginPairConvertsAndRefusesOutOfRange) {
         Click(w, 6301);
     });
     Click(f.View(), kTabButton);
-    EXPECT_EQ(seen, (std::vector<std::string>{"0.50", "12.7", "0.59", "0.59"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"0.50", "12.7", "12.6 0.50", "0.59", "0.59"}));
     ASSERT_EQ(f.Services().alerts.size(), 2u);
     EXPECT_NE(Alert(0).find("0.0 to 15.0 mm"), std::string::npos) << Alert(0);
     EXPECT_EQ(f.Saved("TabMarginSwitchTicket"), "1");
