@@ -30,6 +30,7 @@ constexpr int kCancel = 2;
 constexpr int kRestore = 3;
 constexpr int kHelp = 4;
 constexpr int kFirstField = 5; // the field of a window without units
+constexpr int kCountArrow = 6; // and its arrow
 constexpr int kInchRadio = 5;
 constexpr int kMMRadio = 6;
 constexpr int kInchEdit = 7;

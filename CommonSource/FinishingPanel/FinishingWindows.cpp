@@ -373,12 +373,31 @@ CountWindowMN::CountWindowMN(QWidget* dialog, const char* titleKey, int base,
 
 void CountWindowMN::CreateWindowControls() {
     FeaturesOptionWindow::CreateWindowControls();
-    FilterDigits(Edit(FTag::kFirstField), false, 5);
+    QLineEdit* edit = Edit(FTag::kFirstField);
+    FilterDigits(edit, false, 5);
+    auto* arrow = FindTaggedWidgetAs<QSpinBox>(windowRef, tagBase + FTag::kCountArrow);
+    if (!edit || !arrow)
+        return;
+    arrow->setRange(range.minimum, range.maximum);
+    QObject::connect(arrow, &QSpinBox::valueChanged, edit,
+                     [edit](int value) { edit->setText(QString::number(value)); });
+    QObject::connect(edit, &QLineEdit::editingFinished, arrow, [this] { SyncArrow(); });
+}
+
+void CountWindowMN::SyncArrow() {
+    auto* arrow = FindTaggedWidgetAs<QSpinBox>(windowRef, tagBase + FTag::kCountArrow);
+    QLineEdit* edit = Edit(FTag::kFirstField);
+    if (!arrow || !edit)
+        return;
+    const QSignalBlocker block(arrow);
+    auto count = ParseFieldNumber(edit->text().toStdString(), 0);
+    arrow->setValue(count ? ClampToRange(*count, range.minimum, range.maximum) : range.minimum);
 }
 
 void CountWindowMN::ShowValues() {
     if (QLineEdit* edit = Edit(FTag::kFirstField))
         edit->setText(QString::number(values.*field));
+    SyncArrow();
 }
 
 bool CountWindowMN::TakeValues(bool tell) {

@@ -147,6 +147,8 @@ public:
 protected:
     void ShowValues() override;
     bool TakeValues(bool tell) override;
+    // The arrow shows the field's count.
+    void SyncArrow();
 
 private:
     FieldRange range;

@@ -323,16 +323,22 @@ TEST_F(FeaturesWindows, SeparatorPagesOpenOnChoiceSortAndCancelSwitchesOff) {
 TEST_F(FeaturesWindows, CountsBookletMarginAndOffsetWindows) {
     ShowPageOf(kNumberingSwitch);
     Click(f.View(), kNumberingSwitch);
-    f.AtNextWindow([](QWidget* w) {
+    std::string stepped;
+    f.AtNextWindow([&stepped](QWidget* w) {
         for (const char* bad : {"0", "255", ""}) {
             Type(w, 6705, bad);
             Click(w, 6701);
         }
-        Type(w, 6705, "254");
+        // The arrow stops at the top of the range.
+        Type(w, 6705, "253");
+        if (auto* arrow = qobject_cast<QSpinBox*>(Tagged(w, 6706)))
+            arrow->setValue(arrow->value() + 2);
+        stepped = Text(w, 6705);
         Click(w, 6701);
     });
     Click(f.View(), kNumberingButton);
     EXPECT_EQ(f.Services().alerts.size(), 3u);
+    EXPECT_EQ(stepped, "254");
     EXPECT_EQ(f.Saved("NumInSequenceLArrowTicket"), "254");
 
     // Offset stacking: the fourth entry opens the per-page window, the
