@@ -238,6 +238,40 @@ print
     EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicket_0"], "2,2,4,0,0,false,1,330.0,297.0,1");
 }
 
+TEST_F(SpecialPagesEndToEnd, EditingRecordsInPlace) {
+    DialogRun run = Run(R"(panel "Special Pages"
+modal
+  type 1306 "2 4"
+  click 1301
+end
+click 1002
+modal
+  type 1405 3-5
+  click 1401
+end
+click 1003
+set 1004 1
+modal
+  set 1307 3
+  click 1301
+end
+click 1007
+set 1004 2
+modal
+  type 1405 4
+  click 1401
+end
+click 1007
+print
+)");
+    ASSERT_EQ(run.result, "dry-run") << run.json << run.stderrText;
+    EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicketCount"], "3");
+    EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicket_0"], "1,2,0,3,0,0,0,false,210.0,297.0,0");
+    // Pages 3 and 5 left the exception; it now comes before the insert after page 4.
+    EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicket_1"], "2,4,0,0,0,false,1,210.0,297.0,0");
+    EXPECT_EQ(run.printSettings[kKey + "KPIFCommandTicket_2"], "1,4,0,1,0,0,0,false,210.0,297.0,0");
+}
+
 TEST_F(SpecialPagesEndToEnd, RowRulesOfThePanel) {
     // Front and back covers are selected together; Up stays off for a cover.
     DialogRun covers = Run(R"(panel "Special Pages"
