@@ -41,7 +41,11 @@ bool PrintableText(const std::string& text, int32_t maximum, char* field, int si
 void JBAGetFromPPDOptions(const PPDJobOptions& job) {
     PPDJobOptionValue choice = job.Option("KRJBAAccounting");
     std::string userID = FirstGiven(job, "KRJBAUserID", {"job-accounting-user-id"});
-    std::string accountID = FirstGiven(job, "KRJBAAccountID", {"job-account-id", "job-billing"});
+    std::string accountID = FirstGiven(job, "KRJBAAccountID", {"job-account-id"});
+    // Qt's dialog sends the billing information: the printer's billing
+    // (storage) ID.
+    const char* billing = job.Attribute("job-billing");
+    std::string storageID = billing ? billing : "";
     int32_t source;
     if (choice.present && choice.text == "LoginName") {
         source = kJBALoginName;
@@ -53,7 +57,7 @@ void JBAGetFromPPDOptions(const PPDJobOptions& job) {
     } else if (!userID.empty()) {
         // The IPP attributes alone ask for accounting too.
         source = kJBAEnteredUserID;
-    } else if (!accountID.empty()) {
+    } else if (!accountID.empty() || !storageID.empty()) {
         source = kJBALoginName;
     } else {
         return;
@@ -75,6 +79,13 @@ void JBAGetFromPPDOptions(const PPDJobOptions& job) {
                        sizeof settings.AccountID)) {
         PPDJobOptionWarning("Accounting", "the account ID must be at most " +
                                               std::to_string(kJBAAccountIDMax) +
+                                              " characters from Latin-1");
+        return;
+    }
+    if (!PrintableText(storageID, kJBAStorageIDMax, settings.StorageID,
+                       sizeof settings.StorageID)) {
+        PPDJobOptionWarning("Accounting", "the billing ID must be at most " +
+                                              std::to_string(kJBAStorageIDMax) +
                                               " characters from Latin-1");
         return;
     }
