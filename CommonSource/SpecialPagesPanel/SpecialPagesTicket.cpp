@@ -158,8 +158,8 @@ KPIFOutput OutputKPIFCommand(PrintSettings* settings, const SpecialPageRecords& 
         ok = false;
         error = errno;
     }
-    if (ok &&
-        !StoreText(settings, kKPIFCommandFileNameTicket, EncodeEscapedTicketString(path), lock)) {
+    // The length was checked above, so the path is stored whole.
+    if (ok && !setCStringToTicket(path, kKPIFCommandFileNameTicket, settings, lock)) {
         ok = false;
         RemoveKPIFCommand(settings);
     }
