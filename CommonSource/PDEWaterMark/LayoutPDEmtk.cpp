@@ -40,16 +40,15 @@ const PopupIniData kListIniData = {0, 1, 1, kNoneItems};
 const ControlDataAccessInfo kListAccess = {kControlValueTypeCFString, kControlValueTypeCFString,
                                            kWMARKNameTicket, kWMARKNameReference};
 
-const char* const kLayerItems[] = {"Watermark Print in Foreground",
-                                   "Watermark Print in Background", nullptr};
+const char* const kLayerItems[] = {"Watermark Print in Foreground", "Watermark Print in Background",
+                                   nullptr};
 const PopupIniData kLayerIniData = {0, 1, 1, kLayerItems};
 const ControlDataAccessInfo kLayerAccess = {kControlValueTypeInteger, kControlValueTypeInteger,
                                             kWMARKOptionsTicket, kWMARKOptionsReference};
 
 const CheckBoxIniData kFirstPageIniData = {0, 0, 0, "WM Print on Page 1 only String"};
-const ControlDataAccessInfo kFirstPageAccess = {kControlValueTypeInteger,
-                                                kControlValueTypeInteger, kWMARKOnlyFirstTicket,
-                                                kWMARKOnlyFirstReference};
+const ControlDataAccessInfo kFirstPageAccess = {kControlValueTypeInteger, kControlValueTypeInteger,
+                                                kWMARKOnlyFirstTicket, kWMARKOnlyFirstReference};
 
 constexpr double kPaperHeightMax = 1383.3;
 constexpr double kPaperWidthMax = 935.44;
@@ -255,9 +254,8 @@ bool LayoutPDEmtk::LoadPanelControls() {
     button(kDelete, "WM Delete Watermark Btn", &LayoutPDEmtk::OnDelete);
     list = new WMOptionListCtrlMN(FindTaggedWidget(view, kList), this);
     RunTimeAddNewControl(list);
-    RunTimeAddNewControl(
-        new PopupControl(FindTaggedWidget(view, kLayer), &kLayerIniData, nullptr, &kLayerAccess,
-                         nullptr));
+    RunTimeAddNewControl(new PopupControl(FindTaggedWidget(view, kLayer), &kLayerIniData, nullptr,
+                                          &kLayerAccess, nullptr));
     RunTimeAddNewControl(new CheckBox(FindTaggedWidget(view, kFirstPageOnly), &kFirstPageIniData,
                                       nullptr, &kFirstPageAccess, nullptr));
 
@@ -265,8 +263,8 @@ bool LayoutPDEmtk::LoadPanelControls() {
         const std::string path = bundle->PathForResource("WatermarkEditWindow", "ui");
         if (QWidget* dialog =
                 path.empty() ? nullptr : LoadInterfaceFile(QString::fromStdString(path))) {
-            editWindow = new WatermarkEditPanelMN(dialog, bundle, LocalizeTableName,
-                                                  "Watermark.htm");
+            editWindow =
+                new WatermarkEditPanelMN(dialog, bundle, LocalizeTableName, "Watermark.htm");
             RunTimeAddNewWindow(editWindow);
         }
     }
@@ -398,9 +396,9 @@ bool LayoutPDEmtk::PrepareTicket(bool forPrint) {
         input.pictureHeight = size.height();
     } else if (r.IsPicture()) {
         WatermarkPictureFile file;
-        const WatermarkPictureStatus status =
-            iProductsType == 0 ? WatermarkPictureStatus::CannotLoad
-                               : WriteWatermarkPicture(r.imagePath, file);
+        const WatermarkPictureStatus status = iProductsType == 0
+                                                  ? WatermarkPictureStatus::CannotLoad
+                                                  : WriteWatermarkPicture(r.imagePath, file);
         if (status != WatermarkPictureStatus::Written) {
             // Nothing of this watermark goes to the job; the person decides
             // whether the job goes without it.

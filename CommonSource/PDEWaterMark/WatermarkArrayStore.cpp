@@ -21,9 +21,8 @@ std::vector<WatermarkRecord> LoadWatermarkRecords(const std::string& printer) {
     store.Reset();
     WatermarkArrays arrays;
     for (int field = 0; field < kWMFieldCount; ++field) {
-        std::optional<std::string> text =
-            store.CopyValue(PerPrinterKey(printer, kWatermarkArrayKeys[field]),
-                            kPreferencesCurrentUser);
+        std::optional<std::string> text = store.CopyValue(
+            PerPrinterKey(printer, kWatermarkArrayKeys[field]), kPreferencesCurrentUser);
         if (!text || !DecodeWatermarkArray(*text, arrays[static_cast<size_t>(field)]))
             return {};
     }

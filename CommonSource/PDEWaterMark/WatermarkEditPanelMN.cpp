@@ -48,8 +48,7 @@ private:
 
 QString ColorStyle(double r, double g, double b) {
     return QStringLiteral("background-color: %1;")
-        .arg(QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g),
-                              static_cast<float>(b))
+        .arg(QColor::fromRgbF(static_cast<float>(r), static_cast<float>(g), static_cast<float>(b))
                  .name());
 }
 
@@ -91,7 +90,8 @@ void WatermarkEditPanelMN::FindWidgets() {
     productTypeList = FindTaggedWidgetAs<QComboBox>(w, kProductType);
     textNote = FindTaggedWidgetAs<QLabel>(w, kTextNote);
     // The two radio pairs share one parent: each pair is its own group.
-    for (auto [first, second] : {std::pair{textRadio, pictureRadio}, std::pair{inchRadio, mmRadio}}) {
+    for (auto [first, second] :
+         {std::pair{textRadio, pictureRadio}, std::pair{inchRadio, mmRadio}}) {
         if (!first || !second)
             continue;
         auto* group = new QButtonGroup(w);
@@ -152,8 +152,8 @@ void WatermarkEditPanelMN::ShowNumber(LinkedNumber& n, int value) {
         value = n.stepper->value(); // kept within its range
     }
     if (n.field)
-        n.field->setText(QString::fromStdString(n.inch ? InchFieldText(value)
-                                                       : MMFieldText(value)));
+        n.field->setText(
+            QString::fromStdString(n.inch ? InchFieldText(value) : MMFieldText(value)));
 }
 
 int WatermarkEditPanelMN::NumberValue(const LinkedNumber& n) const {
@@ -233,9 +233,9 @@ void WatermarkEditPanelMN::Connect() {
         if (textNote)
             textNote->setText(refused ? Text("WM Latin1 Note") : QString());
     };
-    for (auto [edit, maximum] : {std::pair{nameEdit, kWatermarkNameMax},
-                                 std::pair{textEdit, kWatermarkTextMax},
-                                 std::pair{pictureNameEdit, kWatermarkTextMax}}) {
+    for (auto [edit, maximum] :
+         {std::pair{nameEdit, kWatermarkNameMax}, std::pair{textEdit, kWatermarkTextMax},
+          std::pair{pictureNameEdit, kWatermarkTextMax}}) {
         if (!edit)
             continue;
         edit->setMaxLength(maximum);
@@ -293,8 +293,7 @@ bool WatermarkEditPanelMN::RunEdit(const WatermarkEditContext& ctx, int* selecte
     SetRange(vInch, -ranges.vInch, ranges.vInch);
     SetRange(hMM, -ranges.hMM, ranges.hMM);
     SetRange(vMM, -ranges.vMM, ranges.vMM);
-    const bool editing =
-        context.editedIndex >= 0 && context.editedIndex < context.list->Count();
+    const bool editing = context.editedIndex >= 0 && context.editedIndex < context.list->Count();
     ShowRecord(editing ? context.list->Records()[static_cast<size_t>(context.editedIndex)]
                        : context.defaults);
     if (textNote)
@@ -361,11 +360,9 @@ void WatermarkEditPanelMN::UpdateEnabling() {
     const bool picture = pictureRadio && pictureRadio->isChecked();
     if (pictureRadio)
         pictureRadio->setEnabled(context.productType != 0);
-    for (QWidget* w : std::initializer_list<QWidget*>{textEdit, fontList, colorWell, size.stepper,
-                                                      size.field, angle.slider, angle.stepper,
-                                                      angle.field, density.slider,
-                                                      density.stepper, density.field, inchRadio,
-                                                      mmRadio})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             textEdit, fontList, colorWell, size.stepper, size.field, angle.slider, angle.stepper,
+             angle.field, density.slider, density.stepper, density.field, inchRadio, mmRadio})
         if (w)
             w->setEnabled(!picture);
     for (QWidget* w : std::initializer_list<QWidget*>{pictureNameEdit, chooseButton, scale.slider,
@@ -388,8 +385,7 @@ void WatermarkEditPanelMN::UpdateEnabling() {
 WatermarkRecord WatermarkEditPanelMN::GetWMDataFromUIItems() const {
     const std::string name = nameEdit ? nameEdit->text().toStdString() : std::string();
     if (pictureRadio && pictureRadio->isChecked())
-        return MakePictureRecord(name,
-                                 pictureNameEdit ? pictureNameEdit->text().toStdString() : "",
+        return MakePictureRecord(name, pictureNameEdit ? pictureNameEdit->text().toStdString() : "",
                                  picturePath, NumberValue(scale));
     WatermarkRecord r;
     r.name = name;
@@ -497,9 +493,9 @@ bool WatermarkEditPanelMN::Validate() {
         return false;
     }
     const bool isPicture = pictureRadio && pictureRadio->isChecked();
-    const std::string text =
-        isPicture ? (pictureNameEdit ? pictureNameEdit->text().toStdString() : "")
-                : (textEdit ? textEdit->text().toStdString() : "");
+    const std::string text = isPicture
+                                 ? (pictureNameEdit ? pictureNameEdit->text().toStdString() : "")
+                                 : (textEdit ? textEdit->text().toStdString() : "");
     if (!IsWatermarkLatin1Text(name) || (!text.empty() && !IsWatermarkLatin1Text(text))) {
         Alert(Text("WM Latin1 Note"));
         return false;

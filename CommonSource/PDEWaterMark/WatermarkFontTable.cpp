@@ -44,8 +44,7 @@ const char* const WaterMarkFontNameString[][kWaterMarkFontNameInfoNum] = {
     {"Optima", "Optima", "Optima", "0", "1.0067", "1.6393"},
     {"Oxford", "Oxford", "Oxford", "0", "1.0067", "1.6393"},
     {"Palatino", "Palatino-Roman", "Palatino-Roman", "0", "1.0067", "1.6393"},
-    {"StempelGaramond", "StempelGaramond-Roman", "StempelGaramond-Roman", "0", "1.0067",
-     "1.6393"},
+    {"StempelGaramond", "StempelGaramond-Roman", "StempelGaramond-Roman", "0", "1.0067", "1.6393"},
     {"Symbol", "Symbol", "Symbol", "0", "1.0067", "1.6393"},
     {"Tekton", "Tekton", "Tekton", "0", "1.0067", "1.6393"},
     {"Times", "Times-Roman", "Times-Roman", "0", "1.0132", "1.7843"},
@@ -78,8 +77,8 @@ namespace {
 
 WatermarkFontRow RowAt(int i) {
     const char* const* r = WaterMarkFontNameString[i];
-    return {r[kWaterMarkPPDFontName],   r[kWaterMarkDisplayFontName],
-            r[kWaterMarkPrintFontName], r[kWaterMarkFontType],
+    return {r[kWaterMarkPPDFontName],          r[kWaterMarkDisplayFontName],
+            r[kWaterMarkPrintFontName],        r[kWaterMarkFontType],
             std::atof(r[kWaterMarkFontXRate]), std::atof(r[kWaterMarkFontYRate])};
 }
 

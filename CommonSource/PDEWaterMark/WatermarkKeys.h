@@ -34,13 +34,11 @@ inline constexpr const char* kWMARKvOffsetTicket = KESTRANE_WM_KEY("WMARKvOffset
 // controls' own: removed before each write so no value of an earlier
 // watermark rides along.
 inline constexpr const char* kWMARKRecordTicketKeys[] = {
-    kWMARKTextTicket,       kWMARKOrientationTicket, kWMARKPaperHeightTicket,
-    kWMARKPaperWidthTicket, kWMARKFilePathTicket,    kWMARKTypeTicket,
-    kWMARKFontTicket,       kWMARKFontSizeTicket,    kWMARKFontTypeTicket,
-    kWMARKColorRTicket,     kWMARKColorGTicket,      kWMARKColorBTicket,
-    kWMARKColorATicket,     kWMARKAngleTicket,       kWMARKDensityTicket,
-    kWMARKScaleTicket,      kWMARKWidthTicket,       kWMARKHeightTicket,
-    kWMARKhOffsetTicket,    kWMARKvOffsetTicket,
+    kWMARKTextTicket,     kWMARKOrientationTicket, kWMARKPaperHeightTicket, kWMARKPaperWidthTicket,
+    kWMARKFilePathTicket, kWMARKTypeTicket,        kWMARKFontTicket,        kWMARKFontSizeTicket,
+    kWMARKFontTypeTicket, kWMARKColorRTicket,      kWMARKColorGTicket,      kWMARKColorBTicket,
+    kWMARKColorATicket,   kWMARKAngleTicket,       kWMARKDensityTicket,     kWMARKScaleTicket,
+    kWMARKWidthTicket,    kWMARKHeightTicket,      kWMARKhOffsetTicket,     kWMARKvOffsetTicket,
 };
 
 // The job type the job-type panel keeps per printer (5: save to mailbox).

@@ -14,7 +14,7 @@ namespace KESTRANE_NS {
 
 namespace {
 
-const char* const kPictureSuffixes[] = {"tiff", "tif", "jpg", "jpeg", "jpe",
+const char* const kPictureSuffixes[] = {"tiff", "tif", "jpg",  "jpeg", "jpe",
                                         "gif",  "bmp", "bmpf", "png"};
 
 void PutLE(std::string& out, uint32_t value, int bytes) {

@@ -60,17 +60,18 @@ WatermarkBox PreviewPictureBox(const WatermarkPaperRect& paper, int orientation,
     option.height = static_cast<float>(pixelHeight);
     const WatermarkLayout layout = MakeWatermarkLayout("1", "", "", "");
     double k = 0;
-    const WatermarkTranslate t = GetImagePlacement(option, layout, 1, true,
-                                                   static_cast<unsigned>(pixelWidth),
-                                                   static_cast<unsigned>(pixelHeight), &k);
+    const WatermarkTranslate t =
+        GetImagePlacement(option, layout, 1, true, static_cast<unsigned>(pixelWidth),
+                          static_cast<unsigned>(pixelHeight), &k);
     // The filter draws "tx ty translate k -k scale angle rotate" and the image
     // in its unit square of pixels, in the paper's own (portrait) frame.
     const double rad = t.rotate * M_PI / 180;
     const double c = std::cos(rad), s = std::sin(rad);
     double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
-    const double corners[4][2] = {
-        {0, 0}, {double(pixelWidth), 0}, {0, double(pixelHeight)},
-        {double(pixelWidth), double(pixelHeight)}};
+    const double corners[4][2] = {{0, 0},
+                                  {double(pixelWidth), 0},
+                                  {0, double(pixelHeight)},
+                                  {double(pixelWidth), double(pixelHeight)}};
     const double paperW = static_cast<int32_t>(paper.Width());
     for (const auto& p : corners) {
         const double rx = p[0] * c - p[1] * s, ry = p[0] * s + p[1] * c;

@@ -10,7 +10,7 @@
 namespace KESTRANE_NS {
 
 struct WatermarkPreviewPage {
-    double width = 0;  // the page as the orientation turns it, points
+    double width = 0; // the page as the orientation turns it, points
     double height = 0;
     double scale = 0; // miniature units per point
     double MiniWidth() const { return width * scale; }

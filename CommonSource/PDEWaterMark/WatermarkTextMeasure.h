@@ -9,8 +9,8 @@ class QFont;
 namespace KESTRANE_NS {
 
 struct WatermarkTextBox {
-    double width = 0;  // advance of the text, points
-    double height = 0; // ascent plus descent of the face, points
+    double width = 0;       // advance of the text, points
+    double height = 0;      // ascent plus descent of the face, points
     bool localFace = false; // false: measured in the stand-in face
 };
 

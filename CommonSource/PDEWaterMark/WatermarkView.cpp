@@ -41,9 +41,9 @@ QRectF DrawWatermarkPreview(QPainter& painter, const QRectF& area,
     const WatermarkRecord& r = state.record;
     if (r.IsPicture()) {
         if (!state.picture.isNull() && r.scale > 0) {
-            const WatermarkBox box = PreviewPictureBox(state.paper, state.orientation, r.scale,
-                                                       state.picture.width(),
-                                                       state.picture.height());
+            const WatermarkBox box =
+                PreviewPictureBox(state.paper, state.orientation, r.scale, state.picture.width(),
+                                  state.picture.height());
             const QRectF target =
                 toView.mapRect(QRectF(box.left, box.bottom, box.width, box.height));
             painter.drawImage(target, state.picture);
@@ -53,10 +53,10 @@ QRectF DrawWatermarkPreview(QPainter& painter, const QRectF& area,
             MeasureWatermarkText(r.text, state.printFontName, r.size, state.fallbackFontName);
         const WatermarkFontTicket font = FontTicketForDisplayName(r.fontName);
         const WatermarkTextPlacement at =
-            PreviewTextPlacement(r, state.paper, state.orientation,
-                                 measured.width / font.xRate, measured.height / font.yRate);
-        QFont face = WatermarkFont(state.printFontName, kDrawPixels, state.fallbackFontName,
-                                   nullptr);
+            PreviewTextPlacement(r, state.paper, state.orientation, measured.width / font.xRate,
+                                 measured.height / font.yRate);
+        QFont face =
+            WatermarkFont(state.printFontName, kDrawPixels, state.fallbackFontName, nullptr);
         face.setPixelSize(static_cast<int>(kDrawPixels));
         painter.setFont(face);
         // The colour the filter sets: each component lightened by density.

@@ -125,7 +125,9 @@ TEST_F(WatermarkEndToEnd, PictureUnderThePageTravelsAsABitmapInTheSpoolDirectory
                         "modal\n"
                         "  type 8101 Logo\n"
                         "  click 8103\n"
-                        "  file-answer " + logo + "\n"
+                        "  file-answer " +
+                        logo +
+                        "\n"
                         "  click 8110\n"
                         "  type 8119 200\n"
                         "  click 8131\n"

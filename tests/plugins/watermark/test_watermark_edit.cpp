@@ -21,7 +21,8 @@ protected:
     void SetUp() override {
         QWidget* dialog = LoadInterfaceFile(QStringLiteral(EDIT_WINDOW_UI));
         ASSERT_NE(dialog, nullptr);
-        window = std::make_unique<WatermarkEditPanelMN>(dialog, nullptr, QString(), "Watermark.htm");
+        window =
+            std::make_unique<WatermarkEditPanelMN>(dialog, nullptr, QString(), "Watermark.htm");
         context.list = &list;
         context.paper = {0, 0, 792, 612}; // Letter
         context.fonts = {"Courier", "Helvetica", "Times-Roman"};

@@ -56,6 +56,10 @@ struct PaperCase {
     int scale;
 };
 
+void PrintTo(const PaperCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class WatermarkPaper : public testing::TestWithParam<PaperCase> {
 protected:
     static void SetUpTestSuite() {
@@ -143,20 +147,19 @@ TEST_P(WatermarkPaper, PreviewAndPaperAgree) {
     EXPECT_NEAR(preview.bottom, paper.bottom, 0.02) << "preview " << preview << " paper " << paper;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WatermarkPaper,
-    testing::Values(PaperCase{"text0-portrait", false, false, 0, 100},
-                    PaperCase{"text45-portrait", false, false, 45, 100},
-                    PaperCase{"picture50-portrait", false, true, 45, 50},
-                    PaperCase{"picture200-portrait", false, true, 45, 200},
-                    PaperCase{"text0-landscape", true, false, 0, 100},
-                    PaperCase{"text45-landscape", true, false, 45, 100},
-                    PaperCase{"picture50-landscape", true, true, 45, 50},
-                    PaperCase{"picture200-landscape", true, true, 45, 200}),
-    [](const testing::TestParamInfo<PaperCase>& info) {
-        std::string name = info.param.name;
-        std::replace(name.begin(), name.end(), '-', '_');
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, WatermarkPaper,
+                         testing::Values(PaperCase{"text0-portrait", false, false, 0, 100},
+                                         PaperCase{"text45-portrait", false, false, 45, 100},
+                                         PaperCase{"picture50-portrait", false, true, 45, 50},
+                                         PaperCase{"picture200-portrait", false, true, 45, 200},
+                                         PaperCase{"text0-landscape", true, false, 0, 100},
+                                         PaperCase{"text45-landscape", true, false, 45, 100},
+                                         PaperCase{"picture50-landscape", true, true, 45, 50},
+                                         PaperCase{"picture200-landscape", true, true, 45, 200}),
+                         [](const testing::TestParamInfo<PaperCase>& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 } // namespace

@@ -63,8 +63,8 @@ protected:
             auto gif = EncodePNGAs(std::vector<char>(png.begin(), png.end()), "GIF");
             EXPECT_TRUE(gif);
             if (gif)
-                std::ofstream(path, std::ios::binary).write(gif->data(),
-                                                            static_cast<std::streamsize>(gif->size()));
+                std::ofstream(path, std::ios::binary)
+                    .write(gif->data(), static_cast<std::streamsize>(gif->size()));
             return path;
         }
         const bool eightBit = std::string(format) == "BMP8";
@@ -88,8 +88,8 @@ protected:
         x = x * kBlock + kBlock / 2;
         y = y * kBlock + kBlock / 2;
         const uint32_t w = LE(b, 18, 4), h = LE(b, 22, 4), stride = (w * 3 + 3) & ~3u;
-        const size_t at = LE(b, 10, 4) + (h - 1 - static_cast<uint32_t>(y)) * stride +
-                          static_cast<size_t>(x) * 3;
+        const size_t at =
+            LE(b, 10, 4) + (h - 1 - static_cast<uint32_t>(y)) * stride + static_cast<size_t>(x) * 3;
         return qRgb(static_cast<unsigned char>(b[at + 2]), static_cast<unsigned char>(b[at + 1]),
                     static_cast<unsigned char>(b[at]));
     }
@@ -99,7 +99,8 @@ protected:
 };
 
 bool Near(QRgb a, QRgb b, int tolerance) {
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+    return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+           std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
            std::abs(qBlue(a) - qBlue(b)) <= tolerance;
 }
 
@@ -129,9 +130,9 @@ TEST_F(WatermarkFiles, EveryPictureKindBecomesABottomUpRGBBitmapOverWhite) {
         EXPECT_EQ(file.height, 16);
         const std::string bmp = Read(file.path);
         ASSERT_EQ(bmp.substr(0, 2), "BM");
-        EXPECT_EQ(LE(bmp, 28, 2), 24u);          // bits per pixel
-        EXPECT_EQ(LE(bmp, 22, 4), 16u);          // positive height: bottom-up
-        EXPECT_EQ(LE(bmp, 30, 4), 0u);           // no compression
+        EXPECT_EQ(LE(bmp, 28, 2), 24u); // bits per pixel
+        EXPECT_EQ(LE(bmp, 22, 4), 16u); // positive height: bottom-up
+        EXPECT_EQ(LE(bmp, 30, 4), 0u);  // no compression
         EXPECT_EQ(bmp.size(), 54u + 16 * 96);
         EXPECT_TRUE(Near(BMPPixel(bmp, 0, 0), qRgb(255, 0, 0), c.tolerance));
         EXPECT_TRUE(Near(BMPPixel(bmp, 3, 0), qRgb(0, 255, 0), c.tolerance));
@@ -152,7 +153,8 @@ TEST_F(WatermarkFiles, AFailedConversionLeavesNoFile) {
     std::ofstream(notPicture) << "not a picture";
     WatermarkPictureFile file;
     EXPECT_EQ(WriteWatermarkPicture(notPicture, file), WatermarkPictureStatus::CannotLoad);
-    EXPECT_EQ(WriteWatermarkPicture(dir + "/missing.png", file), WatermarkPictureStatus::CannotLoad);
+    EXPECT_EQ(WriteWatermarkPicture(dir + "/missing.png", file),
+              WatermarkPictureStatus::CannotLoad);
     EXPECT_TRUE(file.path.empty());
     // A spool directory nobody may write to: nothing made, nothing left.
     const std::string good = Picture("good.png", "PNG");

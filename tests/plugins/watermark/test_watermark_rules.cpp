@@ -173,7 +173,8 @@ TEST(WatermarkPosition, RangesConversionsAndTypedValues) {
     for (const char* refused : {"4-3", "--1", "-0", "-0.0", "4.35", "4.4", ".5", "", "-", "1e2"})
         EXPECT_FALSE(ParsePositionText(refused, true, 43)) << refused;
     EXPECT_FALSE(ParsePositionText("1.5", false, 107));
-    EXPECT_EQ(PositionRangeMessage("Enter -[n] to [n] tenths.", "4.3"), "Enter -4.3 to 4.3 tenths.");
+    EXPECT_EQ(PositionRangeMessage("Enter -[n] to [n] tenths.", "4.3"),
+              "Enter -4.3 to 4.3 tenths.");
 }
 
 TEST(WatermarkTicket, TextRecordWritesOffsetsBoxAndFontTheFilterCentres) {
@@ -187,8 +188,8 @@ TEST(WatermarkTicket, TextRecordWritesOffsetsBoxAndFontTheFilterCentres) {
     EXPECT_EQ(v["WMARKTextTicket"], "/67/58/92/97");
     EXPECT_EQ(v["WMARKhOffsetTicket"], "144.00");
     EXPECT_EQ(v["WMARKvOffsetTicket"], "0.00");
-    EXPECT_EQ(v["WMARKWidthTicket"], "200.00");  // / 1.0067
-    EXPECT_EQ(v["WMARKHeightTicket"], "50.00");  // / 1.6393
+    EXPECT_EQ(v["WMARKWidthTicket"], "200.00"); // / 1.0067
+    EXPECT_EQ(v["WMARKHeightTicket"], "50.00"); // / 1.6393
     EXPECT_EQ(v["WMARKFontTicket"], "Helvetica");
     EXPECT_EQ(v["WMARKFontTypeTicket"], "0");
     EXPECT_EQ(v["WMARKPaperWidthTicket"], "612");
