@@ -194,8 +194,11 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
                     emptyCell = std::memcmp(head, kEmptyCellLine, length) == 0;
                 }
                 if (eol != end || !emptyCell) {
-                    if (!(emptyCell && length == kEmptyCellLength))
+                    if (!(emptyCell && length == kEmptyCellLength)) {
+                        Write(span, static_cast<size_t>(p - span), out);
+                        span = p;
                         inject(deferred, *pageCounter);
+                    }
                     deferred = 0;
                 }
             }
@@ -224,7 +227,20 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
                 std::memcpy(line + carryLength, lineStart, static_cast<size_t>(eol - lineStart));
                 trigger = MatchTrigger(triggers, line, pieceLength);
             }
-            if (trigger) {
+            if (trigger && carryLength == 0) {
+                // The line lies whole in this block: it stays in the span,
+                // which is cut only where a point writes.
+                if (trigger->endsPage)
+                    *pageCounter = static_cast<int32_t>(static_cast<uint32_t>(*pageCounter) + 1u);
+                if (trigger->suffixBeforeNext) {
+                    deferred = trigger->pointCode;
+                } else {
+                    const char* at = trigger->beforeLine ? lineStart : eol + 1;
+                    Write(span, static_cast<size_t>(at - span), out);
+                    span = at;
+                    inject(trigger->pointCode, *pageCounter);
+                }
+            } else if (trigger) {
                 Write(span, static_cast<size_t>(lineStart - span), out);
                 if (trigger->endsPage)
                     *pageCounter = static_cast<int32_t>(static_cast<uint32_t>(*pageCounter) + 1u);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <unistd.h>
+#include <string>
 #include <vector>
 
 #include "FilterGlobals.h"
@@ -82,6 +83,8 @@ struct WatermarkWriterState {
     unsigned imageWidth = 0;
     unsigned imageHeight = 0;
     int hexColumn = 0;
+    // The text watermark's lines are the same on every page: formatted once.
+    std::string textBody;
 };
 WatermarkWriterState gState;
 
@@ -230,18 +233,27 @@ void ImageWatermark(int pointCode, int pageCounter) {
 } // namespace
 
 void WatermarkWriteTextBody() {
-    const WatermarkOptionRecord& o = psOptionWatermark;
-    std::fprintf(gFilterOut, "%.2f%c%.2f%c%.2f setrgbcolor\n",
-                 Finite(WatermarkDensityColor(o.colorR, o.density)), ' ',
-                 Finite(WatermarkDensityColor(o.colorG, o.density)), ' ',
-                 Finite(WatermarkDensityColor(o.colorB, o.density)));
-    std::fprintf(gFilterOut, "/%s%c%d selectfont\n", o.font, ' ', o.fontSize);
-    const WatermarkPoint start = GetWatermarkPostion(o, CurrentLayout(), false);
-    std::fprintf(gFilterOut, "%.2f%c%.2f moveto\n", Finite(start.x), ' ', Finite(start.y));
-    std::fprintf(gFilterOut, "%d rotate\n", o.angle);
-    char shown[256];
-    getWMOuputText(shown, o.text, sizeof shown, o.fontType);
-    std::fprintf(gFilterOut, "%s show\n", shown);
+    std::string& body = gState.textBody;
+    if (body.empty()) {
+        const WatermarkOptionRecord& o = psOptionWatermark;
+        char line[600];
+        std::snprintf(line, sizeof line, "%.2f%c%.2f%c%.2f setrgbcolor\n",
+                      Finite(WatermarkDensityColor(o.colorR, o.density)), ' ',
+                      Finite(WatermarkDensityColor(o.colorG, o.density)), ' ',
+                      Finite(WatermarkDensityColor(o.colorB, o.density)));
+        body += line;
+        std::snprintf(line, sizeof line, "/%s%c%d selectfont\n", o.font, ' ', o.fontSize);
+        body += line;
+        const WatermarkPoint start = GetWatermarkPostion(o, CurrentLayout(), false);
+        std::snprintf(line, sizeof line, "%.2f%c%.2f moveto\n%d rotate\n", Finite(start.x), ' ',
+                      Finite(start.y), o.angle);
+        body += line;
+        char shown[256];
+        getWMOuputText(shown, o.text, sizeof shown, o.fontType);
+        body += shown;
+        body += " show\n";
+    }
+    std::fwrite(body.data(), 1, body.size(), gFilterOut);
 }
 
 bool WatermarkImageReady() {
