@@ -3,6 +3,7 @@
 // the user mode's stored settings the accounting panel would send.
 #include "JBAFilter.h"
 
+#include <cstring>
 #include <string>
 
 #include "JBACaseTables.h"
@@ -30,10 +31,18 @@ std::string FirstGiven(const PPDJobOptions& job, const char* keyword,
     return {};
 }
 
-// A printable Latin-1 text of at most `maximum` characters into `field`.
-bool PrintableText(const std::string& text, int32_t maximum, char* field, int size) {
-    return PPDJobOptionText(text, field, size) && ValidateDada(field, &kPrintableLatin1Table) &&
-           static_cast<int32_t>(std::char_traits<char>::length(field)) <= maximum;
+// A printable Latin-1 text of `minimum` to `maximum` characters into
+// `field`; otherwise the warning that says so, and false.
+bool AccountingText(const std::string& text, int32_t minimum, int32_t maximum, char* field,
+                    int size, const char* what) {
+    if (static_cast<int32_t>(text.size()) >= minimum && PPDJobOptionText(text, field, size) &&
+        ValidateDada(field, &kPrintableLatin1Table) &&
+        static_cast<int32_t>(std::strlen(field)) <= maximum)
+        return true;
+    PPDJobOptionWarning("Accounting", std::string("the ") + what + " must be " +
+                                          (minimum > 0 ? "1 to " : "at most ") +
+                                          std::to_string(maximum) + " characters from Latin-1");
+    return false;
 }
 
 } // namespace
@@ -67,37 +76,17 @@ void JBAGetFromPPDOptions(const PPDJobOptions& job) {
     settings.UserSettingRadioBtn = 1;
     settings.UserIDListCtrl = source;
     settings.UserInputRadioBtn = 0;
-    if (source == kJBAEnteredUserID &&
-        (userID.empty() ||
-         !PrintableText(userID, kJBAUserIDMax, settings.UserID, sizeof settings.UserID))) {
-        PPDJobOptionWarning("Accounting", "the user ID must be 1 to " +
-                                              std::to_string(kJBAUserIDMax) +
-                                              " characters from Latin-1");
-        return;
-    }
-    if (!PrintableText(accountID, kJBAAccountIDMax, settings.AccountID,
-                       sizeof settings.AccountID)) {
-        PPDJobOptionWarning("Accounting", "the account ID must be at most " +
-                                              std::to_string(kJBAAccountIDMax) +
-                                              " characters from Latin-1");
-        return;
-    }
-    if (!PrintableText(storageID, kJBAStorageIDMax, settings.StorageID,
-                       sizeof settings.StorageID)) {
-        PPDJobOptionWarning("Accounting", "the billing ID must be at most " +
-                                              std::to_string(kJBAStorageIDMax) +
-                                              " characters from Latin-1");
-        return;
-    }
     std::string password = FirstGiven(job, "KRJBAPassword", {});
     char plain[sizeof settings.UserPassword * 2] = {};
-    if (!PrintableText(password, kJBAPasswordMax, plain, sizeof plain) ||
-        !PPDJobOptionPassword(password, settings.UserPassword, sizeof settings.UserPassword)) {
-        PPDJobOptionWarning("Accounting", "the password must be at most " +
-                                              std::to_string(kJBAPasswordMax) +
-                                              " characters from Latin-1");
+    if ((source == kJBAEnteredUserID && !AccountingText(userID, 1, kJBAUserIDMax, settings.UserID,
+                                                        sizeof settings.UserID, "user ID")) ||
+        !AccountingText(accountID, 0, kJBAAccountIDMax, settings.AccountID,
+                        sizeof settings.AccountID, "account ID") ||
+        !AccountingText(storageID, 0, kJBAStorageIDMax, settings.StorageID,
+                        sizeof settings.StorageID, "billing ID") ||
+        !AccountingText(password, 0, kJBAPasswordMax, plain, sizeof plain, "password") ||
+        !PPDJobOptionPassword(password, settings.UserPassword, sizeof settings.UserPassword))
         return;
-    }
 
     kpjlOptionJBA.ManageType = kJBAModePersonal;
     kpjlOptionJBA.User = settings;
