@@ -164,6 +164,12 @@ bool DecodeWatermarkImage(int imageFd, WatermarkPixels* pixels) {
         close(outFd);
         return false;
     }
+    // With SIGCHLD ignored (as a parent may leave it) the child would be
+    // reaped unseen and its status lost.
+    struct sigaction defaultChild {
+    }, savedChild{};
+    defaultChild.sa_handler = SIG_DFL;
+    sigaction(SIGCHLD, &defaultChild, &savedChild);
     const pid_t pid = fork();
     if (pid == 0) {
         close(donePipe[0]);
@@ -172,6 +178,7 @@ bool DecodeWatermarkImage(int imageFd, WatermarkPixels* pixels) {
     close(donePipe[1]);
     const bool decoded = pid > 0 && WaitForChild(pid, donePipe[0]);
     close(donePipe[0]);
+    sigaction(SIGCHLD, &savedChild, nullptr);
 
     unsigned char header[kHeaderBytes];
     struct stat info {};
