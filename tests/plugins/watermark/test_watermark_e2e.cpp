@@ -225,6 +225,24 @@ TEST_F(WatermarkEndToEnd, ListRulesHoldThroughTheDialog) {
     EXPECT_NE(run.json.find("32 watermarks"), std::string::npos);
 }
 
+TEST_F(WatermarkEndToEnd, TextOnlyPrinterListsPicturesButWillNotChooseThem) {
+    // The sample PPD as a printer of text watermarks only.
+    std::ifstream in(SAMPLE_PPD);
+    std::string ppd((std::istreambuf_iterator<char>(in)), {});
+    const std::string from = "\"Default01-Main\"";
+    ppd.replace(ppd.find(from), from.size(), "\"Default00-Main\"");
+    const std::string textOnly = e2e.Dir() + "/text-only.ppd";
+    std::ofstream(textOnly) << ppd;
+    SeedRecords({MakePictureRecord("Logo", "logo", Logo(), 100), Text("Draft", "DRAFT")});
+    DialogRun run =
+        e2e.RunDialog(textOnly, "panel com.kestrane.mtk.pde.WaterMarkKind\nset 8001 2\n", "Office");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.stderrText.find("disabled"), std::string::npos) << run.stderrText;
+    run = e2e.RunDialog(textOnly, "panel com.kestrane.mtk.pde.WaterMarkKind\nset 8001 3\nprint\n",
+                        "Office");
+    EXPECT_EQ(run.printSettings[kKey + "WMARKNameTicket"], "Draft");
+}
+
 TEST_F(WatermarkEndToEnd, FieldsRefuseWhatTheFilterCannotPrint) {
     // A euro sign cannot travel in Latin-1: the typed key is refused and the
     // field says why; a position beyond half the page is refused when typed.
