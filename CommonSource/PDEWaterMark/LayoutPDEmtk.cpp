@@ -60,6 +60,38 @@ QString Localized(PDEBundleRef bundle, const char* key, const QString& table) {
 
 } // namespace
 
+void AddPopupSummary(PopupControl* control, const char* titleKey, SummaryDictionary& dict,
+                     QStringList& orderArray) {
+    QComboBox* combo = control->GetComboBox();
+    const int value = control->GetValue();
+    if (!combo || value < 1 || value > combo->count())
+        return;
+    const QString title =
+        Localized(GetPDEPlugInBundle(), titleKey, control->GetLocalizeTableName());
+    dict.insert(title, combo->itemText(value - 1));
+    orderArray.append(title);
+}
+
+WMListCtrlMN::WMListCtrlMN(QWidget* widget)
+    : PopupControl(widget, &kLayerIniData, nullptr, &kLayerAccess, nullptr) {}
+
+int WMListCtrlMN::GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) {
+    AddPopupSummary(this, "WM Option List Summary String", dict, orderArray);
+    return 0;
+}
+
+WMCheckBoxMN::WMCheckBoxMN(QWidget* widget)
+    : CheckBox(widget, &kFirstPageIniData, nullptr, &kFirstPageAccess, nullptr) {}
+
+int WMCheckBoxMN::GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) {
+    PDEBundleRef bundle = GetPDEPlugInBundle();
+    const QString title = Localized(bundle, "WM Print on Page 1 only String", LocalizeTableName);
+    dict.insert(title, Localized(bundle, GetValue() ? "WM Summary On" : "WM Summary Off",
+                                 LocalizeTableName));
+    orderArray.append(title);
+    return 0;
+}
+
 WMOptionListCtrlMN::WMOptionListCtrlMN(QWidget* widget, LayoutPDEmtk* owner)
     : PopupControl(widget, &kListIniData, nullptr, &kListAccess, nullptr), panel(owner) {}
 
@@ -130,12 +162,7 @@ bool WMOptionListCtrlMN::UIEventHandler() {
 }
 
 int WMOptionListCtrlMN::GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) {
-    QComboBox* combo = GetComboBox();
-    if (!combo || GetValue() < 1 || GetValue() > combo->count())
-        return 0;
-    const QString title = Localized(ctrlBundleRef, "WM List Summary String", LocalizeTableName);
-    dict.insert(title, combo->itemText(GetValue() - 1));
-    orderArray.append(title);
+    AddPopupSummary(this, "WM List Summary String", dict, orderArray);
     return 0;
 }
 
@@ -254,10 +281,8 @@ bool LayoutPDEmtk::LoadPanelControls() {
     button(kDelete, "WM Delete Watermark Btn", &LayoutPDEmtk::OnDelete);
     list = new WMOptionListCtrlMN(FindTaggedWidget(view, kList), this);
     RunTimeAddNewControl(list);
-    RunTimeAddNewControl(new PopupControl(FindTaggedWidget(view, kLayer), &kLayerIniData, nullptr,
-                                          &kLayerAccess, nullptr));
-    RunTimeAddNewControl(new CheckBox(FindTaggedWidget(view, kFirstPageOnly), &kFirstPageIniData,
-                                      nullptr, &kFirstPageAccess, nullptr));
+    RunTimeAddNewControl(new WMListCtrlMN(FindTaggedWidget(view, kLayer)));
+    RunTimeAddNewControl(new WMCheckBoxMN(FindTaggedWidget(view, kFirstPageOnly)));
 
     if (bundle) {
         const std::string path = bundle->PathForResource("WatermarkEditWindow", "ui");

@@ -3,6 +3,7 @@
 // print the chosen watermark's keys for the filter.
 #pragma once
 
+#include "CheckBox.h"
 #include "PDEPrintPanel.h"
 #include "PopupControl.h"
 #include "WatermarkPicture.h"
@@ -16,6 +17,24 @@ namespace KESTRANE_NS {
 
 class LayoutPDEmtk;
 class WatermarkEditPanelMN;
+
+// A summary line with the list's chosen item under the title of the key.
+void AddPopupSummary(PopupControl* control, const char* titleKey, SummaryDictionary& dict,
+                     QStringList& orderArray);
+
+// The print layer list: over (1) or under (2) the page.
+class WMListCtrlMN : public PopupControl {
+public:
+    explicit WMListCtrlMN(QWidget* widget);
+    int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
+};
+
+// "Print on page 1 only".
+class WMCheckBoxMN : public CheckBox {
+public:
+    explicit WMCheckBoxMN(QWidget* widget);
+    int GetSummaryText(SummaryDictionary& dict, QStringList& orderArray) override;
+};
 
 // The watermark list: item 1 "None", item k + 2 record k. It writes the
 // chosen record's name (empty for "None" or when the watermark cannot be
