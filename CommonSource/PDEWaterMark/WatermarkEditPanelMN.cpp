@@ -213,22 +213,16 @@ void WatermarkEditPanelMN::Connect() {
     LinkNumber(density, redraw);
     LinkNumber(scale, redraw);
     // Inches and millimetres follow each other.
-    LinkNumber(hInch, [this] {
-        ShowNumber(hMM, MillimetresFromTenths(NumberValue(hInch), hMM.stepper->maximum()));
-        UpdatePreview();
-    });
-    LinkNumber(vInch, [this] {
-        ShowNumber(vMM, MillimetresFromTenths(NumberValue(vInch), vMM.stepper->maximum()));
-        UpdatePreview();
-    });
-    LinkNumber(hMM, [this] {
-        ShowNumber(hInch, TenthsFromMillimetres(NumberValue(hMM), hInch.stepper->maximum()));
-        UpdatePreview();
-    });
-    LinkNumber(vMM, [this] {
-        ShowNumber(vInch, TenthsFromMillimetres(NumberValue(vMM), vInch.stepper->maximum()));
-        UpdatePreview();
-    });
+    for (auto [inch, mm] : {std::pair{&hInch, &hMM}, std::pair{&vInch, &vMM}}) {
+        LinkNumber(*inch, [this, inch, mm] {
+            ShowNumber(*mm, MillimetresFromTenths(NumberValue(*inch), mm->stepper->maximum()));
+            UpdatePreview();
+        });
+        LinkNumber(*mm, [this, inch, mm] {
+            ShowNumber(*inch, TenthsFromMillimetres(NumberValue(*mm), inch->stepper->maximum()));
+            UpdatePreview();
+        });
+    }
     auto note = [this](bool refused) {
         if (textNote)
             textNote->setText(refused ? Text("WM Latin1 Note") : QString());
