@@ -49,7 +49,7 @@ grep -a -q 'NLPP=N4' "$out" || fail "the printer stream lacks the n-up attribute
 # A stopped queue that refuses jobs: the dialog shows the state, the submit
 # fails, the report says why and the status is 1 (not printed).
 cupsd_add_queue closed "$DATA/hosttest.ppd"
-cupsdisable -r "Out of paper" closed && cupsreject closed || fail "cannot stop the queue"
+cupsreject closed && cupsdisable -r "Out of paper" closed || fail "cannot stop the queue"
 printf 'print\n' > "$T/print.script"
 dialog_run root user --printer closed --plugins "$PLUGINS" --script "$T/print.script" \
     --emit json "$DATA/page.ps" > "$T/closed.json" 2> "$T/closed.err"
