@@ -1,5 +1,7 @@
 #include "ExceptionPageTable.h"
 
+#include "PaperSelection.h"
+
 #include <algorithm>
 
 namespace KESTRANE_NS {
@@ -19,22 +21,27 @@ ExceptionPageSetting SettingOfRecord(const SpecialPageRecord& record) {
 
 ExceptionPageSetting MergeExceptionSetting(const ExceptionPageSetting& old,
                                            const ExceptionPageSetting& update) {
+    auto paperOf = [](const ExceptionPageSetting& e) {
+        PaperSelection p;
+        p.selectedSizeIndex = e.pageSize;
+        p.selectedColorIndex = e.pageColor;
+        p.selectedTypeIndex = e.pageType;
+        p.interposerValue = e.interposer;
+        p.customPageWidth = e.width;
+        p.customPageLength = e.length;
+        p.customPageSizeLongMeasure = e.unit == "1" ? 1 : 0;
+        return p;
+    };
+    const PaperSelection paper = MergePaper(paperOf(old), paperOf(update));
     ExceptionPageSetting out = old;
-    const bool paperUnchanged = update.pageSize == -1 && update.pageType == -1 &&
-                                update.pageColor == -1 && !update.interposer;
-    if (!paperUnchanged) {
-        if (update.pageSize != -1) {
-            out.pageSize = update.pageSize;
-            out.width = update.width;
-            out.length = update.length;
-            out.unit = update.unit;
-        }
-        if (update.pageType != -1)
-            out.pageType = update.pageType;
-        if (update.pageColor != -1)
-            out.pageColor = update.pageColor;
-        out.interposer = update.interposer;
-    }
+    out.pageSize = paper.selectedSizeIndex;
+    out.pageColor = paper.selectedColorIndex;
+    out.pageType = paper.selectedTypeIndex;
+    out.interposer = paper.interposerValue;
+    out.width = paper.customPageWidth;
+    out.length = paper.customPageLength;
+    if (update.pageSize != -1)
+        out.unit = update.unit;
     if (update.twoSide != 0)
         out.twoSide = update.twoSide;
     return out;

@@ -254,6 +254,25 @@ bool IsPaperChoiceConflicted(ppd_file_t* ppd, const PPDChoicePair& candidate,
     return false;
 }
 
+PaperSelection MergePaper(const PaperSelection& old, const PaperSelection& update) {
+    PaperSelection out = old;
+    if (update.selectedSizeIndex == -1 && update.selectedColorIndex == -1 &&
+        update.selectedTypeIndex == -1 && !update.interposerValue)
+        return out;
+    if (update.selectedSizeIndex != -1) {
+        out.selectedSizeIndex = update.selectedSizeIndex;
+        out.customPageWidth = update.customPageWidth;
+        out.customPageLength = update.customPageLength;
+        out.customPageSizeLongMeasure = update.customPageSizeLongMeasure;
+    }
+    if (update.selectedColorIndex != -1)
+        out.selectedColorIndex = update.selectedColorIndex;
+    if (update.selectedTypeIndex != -1)
+        out.selectedTypeIndex = update.selectedTypeIndex;
+    out.interposerValue = update.interposerValue;
+    return out;
+}
+
 PaperSelection CommonPaper(const SpecialPageRecords& records, const PaperChoices& choices) {
     if (records.empty())
         return PaperSelection::Defaults(choices);

@@ -109,6 +109,11 @@ std::vector<PPDChoicePair> PaperConstraintContext(ppd_file_t* ppd, const PaperCh
 bool IsPaperChoiceConflicted(ppd_file_t* ppd, const PPDChoicePair& candidate,
                              const std::vector<PPDChoicePair>& others);
 
+// The paper of an edited record: with every new value "no change" (and no
+// interposer) the old paper stays; otherwise each new value that is not
+// "no change" replaces the old one (a size with its custom values).
+PaperSelection MergePaper(const PaperSelection& old, const PaperSelection& update);
+
 // The common paper of several records: -1 where they differ (size, colour and
 // type also when they differ in the interposer); the interposer only when all
 // use it; custom values of the first record.

@@ -429,23 +429,7 @@ bool SPAddInsertWndMN::Commit() {
                 r.Set("insertoption", page == 0 ? "1" : "0");
             }
             ++position;
-            PaperSelection s = PaperSelection::FromRecord(r);
-            const bool unchanged = chosen.selectedSizeIndex == -1 &&
-                                   chosen.selectedColorIndex == -1 &&
-                                   chosen.selectedTypeIndex == -1 && !chosen.interposerValue;
-            if (!unchanged) {
-                if (chosen.selectedSizeIndex != -1) {
-                    s.selectedSizeIndex = chosen.selectedSizeIndex;
-                    s.customPageWidth = chosen.customPageWidth;
-                    s.customPageLength = chosen.customPageLength;
-                    s.customPageSizeLongMeasure = chosen.customPageSizeLongMeasure;
-                }
-                if (chosen.selectedColorIndex != -1)
-                    s.selectedColorIndex = chosen.selectedColorIndex;
-                if (chosen.selectedTypeIndex != -1)
-                    s.selectedTypeIndex = chosen.selectedTypeIndex;
-                s.interposerValue = chosen.interposerValue;
-            }
+            PaperSelection s = MergePaper(PaperSelection::FromRecord(r), chosen);
             if (!paper->doCustomSizeSetCheckByIndex(s.selectedSizeIndex))
                 s.setDefaultCustomValue();
             s.ToRecord(r);
