@@ -1,6 +1,8 @@
 #include "WatermarkImageDecoder.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <csignal>
 #include <cstring>
 #include <string>
@@ -84,6 +86,9 @@ bool ReadWithLibrary(int imageFd, WatermarkRowSink& sink) {
     bool ok = cupsImageGetDepth(image) == 3 && sink.Size(width, height);
     std::vector<cups_ib_t> row(ok ? 3ull * width : 0);
     for (unsigned y = 0; ok && y < height; ++y) {
+        // A row the library fills only in part stays white where it did not
+        // write, never the previous row.
+        std::fill(row.begin(), row.end(), 0xFF);
         ok = cupsImageGetRow(image, 0, static_cast<int>(y), static_cast<int>(width), row.data()) ==
                  0 &&
              sink.Row(y, row.data());
@@ -97,14 +102,27 @@ void Limit(int resource, rlim_t value) {
     setrlimit(resource, &limit);
 }
 
-// The child: limits, quiet output, decode, and out without running anything
-// of the parent's (its buffered printer stream above all).
-[[noreturn]] void DecodeInChild(int imageFd, int outFd, WatermarkImageKind kind) {
-    const int null = open("/dev/null", O_RDWR);
-    if (null >= 0) {
-        dup2(null, STDIN_FILENO);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
+// The decoder process's descriptors: the image, /dev/null for the standard
+// output and error (a library's message must not reach the picture), the
+// "done" pipe held until the end, and the picture.
+constexpr int kDecoderImageFd = 0;
+constexpr int kDecoderDoneFd = 3;
+constexpr int kDecoderOutFd = 4;
+
+// The forked child: descriptors in their places and nothing else of the
+// filter's open, limits, then the filter program afresh. Only calls safe
+// after fork in a process that may hold locks.
+[[noreturn]] void ExecDecoder(int imageFd, int outFd, int doneFd, char* const argv[],
+                              char* const envp[]) {
+    const int image = fcntl(imageFd, F_DUPFD, 10), out = fcntl(outFd, F_DUPFD, 10),
+              done = fcntl(doneFd, F_DUPFD, 10), null = open("/dev/null", O_RDWR);
+    if (image < 0 || out < 0 || done < 0 || null < 0 || dup2(image, kDecoderImageFd) < 0 ||
+        dup2(null, STDOUT_FILENO) < 0 || dup2(null, STDERR_FILENO) < 0 ||
+        dup2(done, kDecoderDoneFd) < 0 || dup2(out, kDecoderOutFd) < 0)
+        _exit(127);
+    if (close_range(kDecoderOutFd + 1, ~0u, 0) != 0) {
+        for (int fd = kDecoderOutFd + 1; fd < 4096; ++fd)
+            close(fd);
     }
     struct rlimit cpu = {kDecodeCpuSeconds, kDecodeCpuSeconds + 1};
     setrlimit(RLIMIT_CPU, &cpu);
@@ -115,10 +133,8 @@ void Limit(int resource, rlim_t value) {
     // tiles and tables. (The sanitizer's shadow memory alone is far larger.)
     Limit(RLIMIT_AS, 512ull << 20);
 #endif
-    FileSink sink(outFd);
-    const bool ok = kind == WatermarkImageKind::Bmp ? ReadWatermarkBmp(imageFd, sink)
-                                                    : ReadWithLibrary(imageFd, sink);
-    _exit(ok ? 0 : 1);
+    execve("/proc/self/exe", argv, envp);
+    _exit(127);
 }
 
 // Waits for the child, at most the wall-time limit; a child still running
@@ -139,7 +155,29 @@ bool WaitForChild(pid_t pid, int doneFd) {
     return ready > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The decoder's environment: nothing of the job's (a device URI may hold a
+// password), only where temporary files go and the sanitizers' settings.
+std::vector<std::string> DecoderEnvironment() {
+    std::vector<std::string> kept;
+    for (const char* name : {"TMPDIR", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
+        if (const char* value = std::getenv(name))
+            kept.push_back(std::string(name) + "=" + value);
+    }
+    return kept;
+}
+
 } // namespace
+
+const char kWatermarkDecoderArgument[] = "--kestrane-decode-watermark-image";
+
+int WatermarkDecoderMain(int argc, char* argv[]) {
+    if (argc != 3 || std::strcmp(argv[1], kWatermarkDecoderArgument) != 0)
+        return -1;
+    FileSink sink(kDecoderOutFd);
+    const bool ok = std::strcmp(argv[2], "bmp") == 0 ? ReadWatermarkBmp(kDecoderImageFd, sink)
+                                                     : ReadWithLibrary(kDecoderImageFd, sink);
+    return ok ? 0 : 1;
+}
 
 bool DecodeWatermarkImage(int imageFd, WatermarkPixels* pixels) {
     *pixels = WatermarkPixels{};
@@ -170,11 +208,20 @@ bool DecodeWatermarkImage(int imageFd, WatermarkPixels* pixels) {
     }, savedChild{};
     defaultChild.sa_handler = SIG_DFL;
     sigaction(SIGCHLD, &defaultChild, &savedChild);
+    // Everything the child needs is made before the fork.
+    char program[] = "jobfilter", argument[sizeof kWatermarkDecoderArgument], bmp[] = "bmp",
+         library[] = "library";
+    std::memcpy(argument, kWatermarkDecoderArgument, sizeof argument);
+    char* const argv[] = {program, argument, kind == WatermarkImageKind::Bmp ? bmp : library,
+                          nullptr};
+    std::vector<std::string> environment = DecoderEnvironment();
+    std::vector<char*> envp;
+    for (std::string& entry : environment)
+        envp.push_back(entry.data());
+    envp.push_back(nullptr);
     const pid_t pid = fork();
-    if (pid == 0) {
-        close(donePipe[0]);
-        DecodeInChild(imageFd, outFd, kind);
-    }
+    if (pid == 0)
+        ExecDecoder(imageFd, outFd, donePipe[1], argv, envp.data());
     close(donePipe[1]);
     const bool decoded = pid > 0 && WaitForChild(pid, donePipe[0]);
     close(donePipe[0]);

@@ -4,8 +4,12 @@
 
 #include "FilterEntry.h"
 #include "FilterGlobals.h"
+#include "WatermarkImageDecoder.h"
 
 int main(int argc, char* argv[]) {
+    // The filter runs itself afresh to decode a watermark image.
+    if (const int status = WatermarkDecoderMain(argc, argv); status >= 0)
+        return status;
     // Writes in large pieces: the document goes out in spans between trigger
     // lines, and a small buffer would turn each page into several writes.
     static char outputBuffer[128 * 1024];

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -177,6 +179,27 @@ TEST_F(ImageFiles, PaletteBmpsKeepTheirColoursAtAnyWidth) {
                 << bits << " bits, width " << width;
         }
     }
+}
+
+// A file the image library reads comes back pixel for pixel from the decoder
+// process, also when the filter was started without a standard input (the
+// image then opens on descriptor 0, which the decoder also reads from).
+TEST_F(ImageFiles, LibraryImagesArriveWholeFromTheDecoderProcess) {
+    const std::vector<Rgb> pixels = {{255, 0, 0},  {0, 255, 0},    {0, 0, 255},
+                                     {10, 20, 30}, {200, 100, 50}, {255, 255, 255}};
+    std::string pnm = "P6\n3 2\n255\n";
+    for (const Rgb& p : pixels)
+        pnm += {static_cast<char>(p.r), static_cast<char>(p.g), static_cast<char>(p.b)};
+    const std::string path = Put(pnm);
+    EXPECT_EQ(SentHex(path), Hex(pixels));
+
+    const int savedInput = dup(STDIN_FILENO);
+    ASSERT_GE(savedInput, 0);
+    close(STDIN_FILENO);
+    const std::string sent = SentHex(path);
+    dup2(savedInput, STDIN_FILENO);
+    close(savedInput);
+    EXPECT_EQ(sent, Hex(pixels));
 }
 
 } // namespace
