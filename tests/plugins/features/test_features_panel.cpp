@@ -4,6 +4,8 @@
 // each window's checks, messages and unit pairs.
 #include "features_test_support.h"
 
+#include "PageFormat.h"
+
 #include <QComboBox>
 #include <QSpinBox>
 #include <QAbstractButton>
@@ -404,6 +406,33 @@ TEST_F(FeaturesWindows, TrimmerRangeFollowsPaperAndBooklet) {
     EXPECT_EQ(shownBooklet, "202.1");
     EXPECT_EQ(f.Saved("TrimmerMMCuttingSizeTicket"), "2000");
     EXPECT_EQ(f.Saved("TrimmerMMShiftTicket"), "101");
+}
+
+} // namespace
+
+namespace {
+
+// A custom size has no size of its own in the PPD: the page format's paper
+// is what the trimmer measures, and the cutting size is never 0 or less.
+TEST_F(FeaturesWindows, TrimmerOfACustomSizeMeasuresThePageFormat) {
+    ppdMarkOption(f.Session().ppdFile(), "PageSize", "Custom.500x700");
+    ASSERT_EQ(f.Marked("PageSize"), "Custom");
+    PMRect paper;
+    paper.bottom = 700;
+    paper.right = 500;
+    f.Session().pageFormat()->SetUnadjustedPaperRect(paper);
+    ShowPageOf(kTrimmerSwitch);
+    Click(f.View(), kTrimmerSwitch);
+    std::string shown;
+    f.AtNextWindow([&shown](QWidget* w) {
+        Click(w, 6106);
+        shown = Text(w, 6109);
+        Click(w, 6101);
+    });
+    Click(f.View(), kTrimmerButton);
+    // 700 points: half length 123.5 mm, less the default 8.0 mm trim.
+    EXPECT_EQ(shown, "115.5");
+    EXPECT_EQ(f.Saved("TrimmerMMCuttingSizeTicket"), "1155");
 }
 
 } // namespace
