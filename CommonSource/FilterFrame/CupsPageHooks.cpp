@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <cups/cups.h>
+
 #include "FeaturesFilter.h"
+#include "ImposedSheetSlots.h"
 #include "FilterGlobals.h"
 #include "PSInjectionPoints.h"
 #include "WatermarkFilter.h"
@@ -28,6 +31,8 @@ struct CupsHookState {
     bool inCellSetup = false; // after "userdict/ESPsave save put", before its page
     bool cellHasPage = false; // the open cell holds a page (not an empty one)
     bool cellsAnnounced = false;
+    char layout[8] = ""; // the job's number-up-layout
+    int orientation = 3; // and orientation-requested
 };
 CupsHookState gHooks;
 
@@ -96,69 +101,37 @@ bool WriteImageProc(Drawing drawing) {
     return true;
 }
 
-// Slots of a sheet that pdftopdf has already imposed (PDF jobs, which reach
-// the filter without pstops cells): columns and rows of the sheet, the pages
-// turned a quarter left for 2 and 6 up, each page scaled to fit its slot and
-// centred in it. Listed from the first page's slot on, so that a first-page-
-// only watermark lands there.
-struct SheetSlots {
-    int columns;
-    int rows;
-    bool turned;
-};
-
-bool ImposedSlots(int n, SheetSlots* slots) {
-    switch (n) {
-    case 2:
-        *slots = {1, 2, true};
-        return true;
-    case 6:
-        *slots = {2, 3, true};
-        return true;
-    case 4:
-        *slots = {2, 2, false};
-        return true;
-    case 9:
-        *slots = {3, 3, false};
-        return true;
-    case 16:
-        *slots = {4, 4, false};
-        return true;
-    default:
-        return false;
-    }
-}
-
-// kvqwmsheet: the watermark on one sheet in default user space, once or in
-// each imposed slot.
+// kvqwmsheet: the watermark on one sheet in default user space, once or, on
+// a sheet pdftopdf has imposed (PDF jobs, which reach the filter without
+// pstops cells), in each slot: the page turned and scaled to fit its slot
+// and centred in it. The slots are listed in page order, so that a
+// first-page-only watermark lands on the first page's.
 void WriteSheetProc() {
     const WatermarkOptionRecord& o = psOptionWatermark;
-    SheetSlots slots{};
+    ImposedSheet sheet;
     const int n = MakeWatermarkLayout(NumberUpPlainString, "", "", "").n;
-    if (!ImposedSlots(n, &slots) || o.paperWidth <= 0 || o.paperHeight <= 0) {
+    if (!ImposedSheetFor(n, gHooks.layout, gHooks.orientation, &sheet) || o.paperWidth <= 0 ||
+        o.paperHeight <= 0) {
         std::fputs("userdict/kvqwmsheet{userdict/kvqwmdraw get exec}bind put\n", gFilterOut);
         return;
     }
-    const int lw = slots.turned ? o.paperHeight : o.paperWidth;
-    const int lh = slots.turned ? o.paperWidth : o.paperHeight;
+    const bool turned = sheet.rotate == 90 || sheet.rotate == 270;
+    const int lw = turned ? o.paperHeight : o.paperWidth;
+    const int lh = turned ? o.paperWidth : o.paperHeight;
     std::fprintf(gFilterOut,
                  "userdict/kvqwmslot{gsave currentpagedevice/PageSize get aload pop"
                  " %d div exch %d div 2 copy %d div exch %d div 2 copy gt{exch}if pop"
                  " 5 1 roll 4 -1 roll 0.5 add mul 3 1 roll exch 0.5 add mul translate"
                  "%s dup scale %d %d translate userdict/kvqwmdraw get exec grestore}bind put\n",
-                 slots.rows, slots.columns, lw, lh, slots.turned ? " 90 rotate" : "",
+                 sheet.rows, sheet.columns, lw, lh,
+                 sheet.rotate == 0     ? ""
+                 : sheet.rotate == 90  ? " 90 rotate"
+                 : sheet.rotate == 180 ? " 180 rotate"
+                                       : " 270 rotate",
                  -o.paperWidth / 2, -o.paperHeight / 2);
     std::fputs("userdict/kvqwmsheet{", gFilterOut);
-    // Slot (column, row), rows counted from the bottom, in page order.
-    if (slots.turned) {
-        for (int c = 0; c < slots.columns; ++c)
-            for (int r = 0; r < slots.rows; ++r)
-                std::fprintf(gFilterOut, "%d %d kvqwmslot ", c, r);
-    } else {
-        for (int r = slots.rows - 1; r >= 0; --r)
-            for (int c = 0; c < slots.columns; ++c)
-                std::fprintf(gFilterOut, "%d %d kvqwmslot ", c, r);
-    }
+    for (const ImposedSlot& slot : sheet.order)
+        std::fprintf(gFilterOut, "%d %d kvqwmslot ", slot.column, slot.row);
     std::fputs("}bind put\n", gFilterOut);
 }
 
@@ -303,6 +276,18 @@ PSPageHooks ChoosePageHooks() {
 void CupsPageHooksOutputPSCommand(int pointCode) {
     Watermark(pointCode);
     FinishingFragments(pointCode);
+}
+
+void CupsPageHooksReadJobOptions(const char* options) {
+    cups_option_t* parsed = nullptr;
+    const int count = cupsParseOptions(options, 0, &parsed);
+    const char* layout = cupsGetOption("number-up-layout", count, parsed);
+    if (layout && std::strlen(layout) < sizeof gHooks.layout)
+        std::strcpy(gHooks.layout, layout);
+    const char* orientation = cupsGetOption("orientation-requested", count, parsed);
+    if (orientation && orientation[0] >= '3' && orientation[0] <= '6' && orientation[1] == '\0')
+        gHooks.orientation = orientation[0] - '0';
+    cupsFreeOptions(count, parsed);
 }
 
 void CupsPageHooksReset() {

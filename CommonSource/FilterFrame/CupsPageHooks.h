@@ -16,5 +16,9 @@ PSPageHooks ChoosePageHooks();
 // CUPS-delivered document.
 void CupsPageHooksOutputPSCommand(int pointCode);
 
+// Takes the job's number-up-layout and orientation-requested from its CUPS
+// options (argv[5]): they place the pages of an imposed PDF sheet.
+void CupsPageHooksReadJobOptions(const char* options);
+
 // Forgets the per-job state.
 void CupsPageHooksReset();

@@ -143,6 +143,7 @@ int JobFilterMain(int argc, char* argv[]) {
 
     ResetFilterState();
     gPageHooks = ChoosePageHooks();
+    CupsPageHooksReadJobOptions(args[5]);
     // Before a byte goes out: a job whose document cannot be read must fail
     // whole, not reach the printer as a PJL header without a document.
     PSDocument document;

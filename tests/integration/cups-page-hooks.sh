@@ -119,7 +119,9 @@ cells() {
 
 # expect NAME COLUMNS ROWS RULE: checks the cells of job NAME.
 #   every  each cell with ink has a mark; without ink, none (PDF: see below)
-#   first  exactly one marked cell, on the first sheet, holding ink
+#   first  exactly one marked cell, on the first sheet, holding ink (and, with
+#          a fifth argument, the cell of that number, counted across from the
+#          top left)
 #   over   each cell with ink has green at its centre
 #   under  each cell with ink has black at its centre and green around it
 # PDF jobs reach the filter with the pages already imposed: an empty cell of
@@ -127,11 +129,11 @@ cells() {
 expect() {
     cells "$1" "$2" "$3" > "$T/res/$1.cells"
     case "$1" in pdf*) _pdf=1 ;; *) _pdf=0 ;; esac
-    awk -v rule="$4" -v pdf="$_pdf" '
+    awk -v rule="$4" -v pdf="$_pdf" -v cell="${5:-}" '
         { n++; if ($3) inked++ }
         rule == "every" && $3 && !$4 { print "    sheet " $1 " cell " $2 ": page without watermark"; bad = 1 }
         rule == "every" && !$3 && $4 && !pdf { print "    sheet " $1 " cell " $2 ": watermark on an empty cell"; bad = 1 }
-        rule == "first" && $4 { marks++; if ($1 != 1 || !$3) { print "    mark on sheet " $1 " cell " $2; bad = 1 } }
+        rule == "first" && $4 { marks++; if ($1 != 1 || !$3 || (cell != "" && $2 != cell)) { print "    mark on sheet " $1 " cell " $2; bad = 1 } }
         rule == "over" && $3 && $5 != "g" { print "    sheet " $1 " cell " $2 ": centre " $5 ", want image"; bad = 1 }
         rule == "under" && $3 && ($5 != "k" || !$4) { print "    sheet " $1 " cell " $2 ": centre " $5 " mark " $4 ", want bar over image"; bad = 1 }
         END {
@@ -173,5 +175,17 @@ for kind in ps pdf; do
                 test "$(save_level "$kind-$up-long")" = "$(save_level "$kind-$up-plain")"
     done
 done
+
+# Imposed PDF sheets: the first page's slot follows the job's layout and
+# orientation (bottom right for btrl; bottom left for landscape).
+# shellcheck disable=SC2086
+print pdf-4-first-btrl "$T/doc3.pdf" -o number-up=4 -o number-up-layout=btrl $TEXT_MARK \
+    -o $P.WMARKOnlyFirstTicket=1 &&
+    check "pdf 4-up btrl: text in the first page's slot" expect pdf-4-first-btrl 2 2 first 3
+# shellcheck disable=SC2086
+print pdf-4-first-landscape "$T/doc3.pdf" -o number-up=4 -o orientation-requested=4 \
+    $TEXT_MARK -o $P.WMARKOnlyFirstTicket=1 &&
+    check "pdf 4-up landscape: text in the first page's slot" \
+        expect pdf-4-first-landscape 2 2 first 2
 
 summary
