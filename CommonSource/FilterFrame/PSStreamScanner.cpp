@@ -70,6 +70,27 @@ struct PSTriggerSet {
     size_t maxLength;
 };
 
+// The bytes a trigger line can start with, and those it can end with (for
+// the triggers matched by their end): every other line is passed over
+// without being looked at.
+struct PSTriggerBytes {
+    bool first[256] = {};
+    bool last[256] = {};
+
+    explicit PSTriggerBytes(const PSTriggerSet& set) {
+        for (const PSTrigger* t = set.begin; t != set.end; ++t) {
+            if (t->suffixBeforeNext)
+                last[static_cast<unsigned char>(t->line[t->length - 1])] = true;
+            else
+                first[static_cast<unsigned char>(t->line[0])] = true;
+        }
+    }
+    bool MayMatch(const char* line, size_t length) const {
+        return first[static_cast<unsigned char>(line[0])] ||
+               last[static_cast<unsigned char>(line[length - 1])];
+    }
+};
+
 PSTriggerSet TriggersOf(PSPageHooks hooks) {
     if (hooks == PSPageHooks::Cups)
         return {std::begin(kCupsTriggers), std::end(kCupsTriggers), kMaxTriggerLength};
@@ -140,6 +161,7 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
                  size_t firstLength, PSPageHooks hooks) {
     const PSTriggerSet triggers = TriggersOf(hooks);
     const size_t maxTrigger = triggers.maxLength;
+    const PSTriggerBytes triggerBytes(triggers);
     // A point waiting for the next line: fired before it unless that line is
     // the lone "showpage" of an empty cell.
     int deferred = 0;
@@ -181,6 +203,22 @@ int ScanPSStream(int fd, FILE* out, PSInjectionFunc inject, int32_t* pageCounter
             if (nextLF < p)
                 nextLF = FindByte(p, end, '\n');
             const char* eol = std::min(nextCR, nextLF);
+            // Whole lines of this block that cannot be trigger lines (too
+            // long or short, or starting and ending with the wrong bytes)
+            // stay in the span untouched; nothing is held back or deferred.
+            while (!deferred && pieceLength == 0 && eol != end) {
+                const size_t length = static_cast<size_t>(eol - p);
+                if (length >= static_cast<size_t>(kPSLinePieceSize) ||
+                    (length >= kMinTriggerLength && length <= maxTrigger &&
+                     triggerBytes.MayMatch(p, length)))
+                    break;
+                p = eol + 1;
+                if (nextCR < p)
+                    nextCR = FindByte(p, end, '\r');
+                if (nextLF < p)
+                    nextLF = FindByte(p, end, '\n');
+                eol = std::min(nextCR, nextLF);
+            }
 
             if (deferred) {
                 // Everything before this line is out; its start may still be
