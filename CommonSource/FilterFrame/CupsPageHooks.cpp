@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include <cups/cups.h>
 
@@ -72,6 +73,18 @@ WatermarkLayout OneUp() {
     return WatermarkLayout{1, 1, 1, 1, 0};
 }
 
+// The picture's record as kvqwmdraw sees the page: pstops has already turned
+// a landscape or reverse page onto the paper (in a cell as on a whole sheet),
+// so the picture is placed as on an upright page of the turned size, the way
+// the text already is. Placing it for the paper would turn it a second time.
+WatermarkOptionRecord PageFrameOption() {
+    WatermarkOptionRecord option = psOptionWatermark;
+    if (option.orientation == 2 || option.orientation == 4)
+        std::swap(option.paperWidth, option.paperHeight);
+    option.orientation = 1;
+    return option;
+}
+
 bool WriteImageProc(Drawing drawing) {
     if (!WatermarkImageReady())
         return false;
@@ -83,7 +96,7 @@ bool WriteImageProc(Drawing drawing) {
                  height, 3 * width);
     WatermarkWriteImageHex();
     double k = 0;
-    const WatermarkTranslate t = GetImagePlacement(psOptionWatermark, OneUp(), 1,
+    const WatermarkTranslate t = GetImagePlacement(PageFrameOption(), OneUp(), 1,
                                                    drawing == Drawing::Over, width, height, &k);
     WriteDrawProcStart();
     std::fprintf(gFilterOut, "%.2f %.2f translate\n%.2f %.2f scale\n%d rotate\n",
