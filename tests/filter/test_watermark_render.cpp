@@ -75,9 +75,9 @@ bool IsRed(Rgb c) {
 class WatermarkRender : public ::testing::Test {
 protected:
     // Runs the filter over the document and returns its printer stream.
-    std::string RunJob(const Ticket& ticket) {
+    std::string RunJob(const Ticket& ticket, const std::string& document = kDocument) {
         const std::string doc = dir + "/job.ps";
-        std::ofstream(doc, std::ios::binary) << kDocument;
+        std::ofstream(doc, std::ios::binary) << document;
         std::string options = OptionString(ticket);
         std::vector<std::string> args = {"jobfilter", "7", "kim", "Render", "1", options, doc};
         std::vector<char*> argv;
@@ -177,6 +177,92 @@ TEST_F(WatermarkRender, TextOnFirstPageOnly) {
     ASSERT_EQ(pages.size(), 2u);
     EXPECT_GT(pages[0].Count(195, 394, 410, 452, IsRed), 1500);
     EXPECT_EQ(pages[1].Count(0, 0, 595, 842, IsRed), 0);
+}
+
+// Through CUPS, pstops has already turned the page onto the paper (a whole
+// sheet, or a cell of an n-up sheet), and a picture stands upright in the
+// middle of the page as the person holds it: 120 x 60 pixels at 200 %, black
+// in its left half and grey in its right. Boxes are on the paper, in points.
+TEST_F(WatermarkRender, PictureUprightInTheMiddleOfPagesPstopsTurned) {
+    struct Box {
+        int x0, y0, x1, y1;
+    };
+    struct Case {
+        const char* name;
+        const char* orientation; // the ticket's
+        const char* placement;
+        const char* setup; // the page setup pstops writes
+        Box black, grey;
+    };
+    const std::string cell = "userdict/ESPsave save put\n595.0 0.0 translate 90 rotate\n"
+                             "12.0 12.0 translate\n0.0 571.0 translate -90 rotate\n"
+                             "0.0 411.8 translate 0.678 0.678 scale\n0.0 0.0 842.0 595.0 ESPrc\n";
+    const Case cases[] = {
+        {"portrait", "1", "1", "", {178, 361, 297, 481}, {298, 361, 417, 481}},
+        {"landscape",
+         "2",
+         "1",
+         "595.0 0.0 translate 90 rotate\n",
+         {238, 301, 357, 421},
+         {238, 421, 357, 541}},
+        {"reverse landscape",
+         "4",
+         "2",
+         "0.0 842.0 translate -90 rotate\n",
+         {238, 421, 357, 541},
+         {238, 301, 357, 421}},
+        {"reverse portrait",
+         "3",
+         "2",
+         "595.0 842.0 translate 180 rotate\n",
+         {298, 361, 417, 481},
+         {178, 361, 297, 481}},
+        {"landscape 2-up cell", "2", "1", cell.c_str(), {216, 585, 297, 666}, {298, 585, 378, 666}},
+    };
+    std::vector<std::vector<Rgb>> rows(60, std::vector<Rgb>(120, Rgb{0, 0, 0}));
+    for (auto& row : rows)
+        std::fill(row.begin() + 60, row.end(), Rgb{160, 160, 160});
+    const std::string image = dir + "/wmTurnedPage";
+    WriteBmp(image, rows);
+    setenv("KESTRANE_PAGE_HOOKS", "cups", 1);
+    for (const Case& c : cases) {
+        const bool cells = c.setup == cell;
+        // pstops' n-up showpage waits for the last cell.
+        const std::string setup =
+            cells ? "userdict/ESPshowpage/showpage load put\nuserdict/showpage{}put\n"
+                    "userdict/ESPrc{rectclip}bind put\nuserdict/setpagedevice{pop}bind put\n"
+                  : "";
+        const std::string document =
+            "%!PS-Adobe-3.0\n%%BeginProlog\n%%EndProlog\n%%BeginSetup\n" + setup +
+            "%%EndSetup\n%%Page: 1 1\n%%BeginPageSetup\n" + c.setup + "%%EndPageSetup\nshowpage\n" +
+            (cells ? "userdict/ESPsave get restore\nESPshowpage\n" : "") + "%%EOF\n";
+        const Ticket t = {{"WMARKNameTicket", "Logo"},
+                          {"WMARKTypeTicket", "1"},
+                          {"WMARKOptionsTicket", c.placement},
+                          {"WMARKFilePathTicket", Escaped(image)},
+                          {"WMARKOrientationTicket", c.orientation},
+                          {"WMARKPaperWidthTicket", "595"},
+                          {"WMARKPaperHeightTicket", "842"},
+                          {"WMARKWidthTicket", "120"},
+                          {"WMARKHeightTicket", "60"},
+                          {"WMARKScaleTicket", "200"}};
+        const std::vector<Page> pages = Render(RunJob(t, document));
+        ASSERT_EQ(pages.size(), 1u) << c.name;
+        const Page& page = pages[0];
+        const auto inside = [&](const Box& b, auto pred) {
+            return page.Count(b.x0 + 2, b.y0 + 2, b.x1 - 2, b.y1 - 2, pred);
+        };
+        const auto area = [](const Box& b) { return (b.x1 - b.x0 - 4) * (b.y1 - b.y0 - 4); };
+        const auto black = [](Rgb p) { return p.r < 40; };
+        const auto grey = [](Rgb p) { return p.r > 130 && p.r < 190; };
+        const auto ink = [](Rgb p) { return p.r < 250; };
+        EXPECT_EQ(inside(c.black, black), area(c.black)) << c.name;
+        EXPECT_EQ(inside(c.grey, grey), area(c.grey)) << c.name;
+        const Box all{std::min(c.black.x0, c.grey.x0) - 4, std::min(c.black.y0, c.grey.y0) - 4,
+                      std::max(c.black.x1, c.grey.x1) + 4, std::max(c.black.y1, c.grey.y1) + 4};
+        EXPECT_EQ(page.Count(0, 0, 595, 842, ink), inside(all, ink)) << c.name << ": ink outside";
+    }
+    unsetenv("KESTRANE_PAGE_HOOKS");
 }
 
 struct ImageCase {
