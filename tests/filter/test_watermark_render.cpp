@@ -180,10 +180,11 @@ TEST_F(WatermarkRender, TextOnFirstPageOnly) {
 }
 
 // Through CUPS, pstops has already turned the page onto the paper (a whole
-// sheet, or a cell of an n-up sheet), and a picture stands upright in the
-// middle of the page as the person holds it: 120 x 60 pixels at 200 %, black
+// sheet, or a cell of an n-up sheet) or the page lies on an unturned sheet as
+// the orientation says; either way a picture stands upright in the middle of
+// the page as the person holds it: 120 x 60 pixels at 200 %, black
 // in its left half and grey in its right. Boxes are on the paper, in points.
-TEST_F(WatermarkRender, PictureUprightInTheMiddleOfPagesPstopsTurned) {
+TEST_F(WatermarkRender, PictureUprightInTheMiddleOfTurnedPages) {
     struct Box {
         int x0, y0, x1, y1;
     };
@@ -197,26 +198,16 @@ TEST_F(WatermarkRender, PictureUprightInTheMiddleOfPagesPstopsTurned) {
     const std::string cell = "userdict/ESPsave save put\n595.0 0.0 translate 90 rotate\n"
                              "12.0 12.0 translate\n0.0 571.0 translate -90 rotate\n"
                              "0.0 411.8 translate 0.678 0.678 scale\n0.0 0.0 842.0 595.0 ESPrc\n";
+    const char* left = "595.0 0.0 translate 90 rotate\n";
+    const char* right = "0.0 842.0 translate -90 rotate\n";
+    const char* upsideDown = "595.0 842.0 translate 180 rotate\n";
     const Case cases[] = {
         {"portrait", "1", "1", "", {178, 361, 297, 481}, {298, 361, 417, 481}},
-        {"landscape",
-         "2",
-         "1",
-         "595.0 0.0 translate 90 rotate\n",
-         {238, 301, 357, 421},
-         {238, 421, 357, 541}},
-        {"reverse landscape",
-         "4",
-         "2",
-         "0.0 842.0 translate -90 rotate\n",
-         {238, 421, 357, 541},
-         {238, 301, 357, 421}},
-        {"reverse portrait",
-         "3",
-         "2",
-         "595.0 842.0 translate 180 rotate\n",
-         {298, 361, 417, 481},
-         {178, 361, 297, 481}},
+        {"landscape", "2", "1", left, {238, 301, 357, 421}, {238, 421, 357, 541}},
+        // A PDF job: pdftopdf turned the page, pstops did not.
+        {"landscape, sheet not turned", "2", "2", "", {238, 301, 357, 421}, {238, 421, 357, 541}},
+        {"reverse landscape", "4", "2", right, {238, 421, 357, 541}, {238, 301, 357, 421}},
+        {"reverse portrait", "3", "2", upsideDown, {298, 361, 417, 481}, {178, 361, 297, 481}},
         {"landscape 2-up cell", "2", "1", cell.c_str(), {216, 585, 297, 666}, {298, 585, 378, 666}},
     };
     std::vector<std::vector<Rgb>> rows(60, std::vector<Rgb>(120, Rgb{0, 0, 0}));

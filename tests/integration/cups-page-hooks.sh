@@ -189,14 +189,17 @@ print pdf-4-first-landscape "$T/doc3.pdf" -o number-up=4 -o orientation-requeste
         expect pdf-4-first-landscape 2 2 first 2
 
 # Pictures on landscape pages: pstops turns the page (in each cell at n-up),
-# and the picture stays in the middle of every page as on a 1-up page.
-for up in 1 2 4; do
-    case $up in 1) C=1 R=1 ;; 2) C=1 R=2 ;; 4) C=2 R=2 ;; esac
-    # shellcheck disable=SC2086
-    print "ps-$up-landscape" "$T/doc3.ps" -o number-up=$up -o orientation-requested=4 \
-        $IMAGE_MARK -o $P.WMARKOrientationTicket=2 -o $P.WMARKOptionsTicket=1 &&
-        check "ps $up-up landscape: image over the middle of each page" \
-            expect "ps-$up-landscape" $C $R over
+# pdftopdf the pages of a PDF job; the picture stays in the middle of every
+# page as on a 1-up page.
+for kind in ps pdf; do
+    for up in 1 2 4; do
+        case $up in 1) C=1 R=1 ;; 2) C=1 R=2 ;; 4) C=2 R=2 ;; esac
+        # shellcheck disable=SC2086
+        print "$kind-$up-landscape" "$T/doc3.$kind" -o number-up=$up -o orientation-requested=4 \
+            $IMAGE_MARK -o $P.WMARKOrientationTicket=2 -o $P.WMARKOptionsTicket=1 &&
+            check "$kind $up-up landscape: image over the middle of each page" \
+                expect "$kind-$up-landscape" $C $R over
+    done
 done
 
 summary
