@@ -94,6 +94,25 @@ dialog_job_id() {
     sed -n 's/^ *"jobId": \([0-9]*\).*/\1/p' "$1"
 }
 
+# dialog_print QUEUE SCRIPT DOCUMENT: root's headless dialog plays SCRIPT on
+# QUEUE and prints DOCUMENT; fails unless the job completes. The report is
+# $T/dialog.json, the device file $T/out/QUEUE.prn.
+dialog_print() {
+    dialog_run root user --printer "$1" --emit json --script "$2" "$3" \
+        > "$T/dialog.json" 2> "$T/dialog.err"
+    _status=$?
+    [ $_status = 0 ] || { cat "$T/dialog.err"; fail "printdialog exited $_status"; }
+    _id=$(dialog_job_id "$T/dialog.json")
+    [ -n "$_id" ] || { cat "$T/dialog.json"; fail "no job id in the report"; }
+    cupsd_wait_job "$1" "$_id" || fail "job ended $JOB_STATE"
+}
+
+# expect_device_line QUEUE TEXT: one line of the queue's device file is
+# exactly TEXT (CR LF or LF end).
+expect_device_line() {
+    if tr -d '\r' < "$T/out/$1.prn" | grep -a -q -x -F "$2"; then ok "$2"; else bad "$2"; fi
+}
+
 # cupsd_require [TOOL...]: skips unless root with cupsd, its clients, pstops
 # and the given tools. cupsd checks filter ownership and runs filters as lp.
 cupsd_require() {

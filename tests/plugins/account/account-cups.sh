@@ -39,29 +39,18 @@ end
 click 1002
 print
 EOF
-dialog_run root user --printer acct --emit json --script "$T/print.script" \
-    "$SRC/samples/report.ps" > "$T/dialog.json" 2> "$T/dialog.err"
-status=$?
-[ $status = 0 ] || { cat "$T/dialog.err"; fail "printdialog exited $status"; }
-id=$(dialog_job_id "$T/dialog.json")
-[ -n "$id" ] || { cat "$T/dialog.json"; fail "no job id in the report"; }
-cupsd_wait_job acct "$id" || fail "job ended $JOB_STATE"
+dialog_print acct "$T/print.script" "$SRC/samples/report.ps"
 
-# expect_line TEXT: one PJL line of the device file is exactly TEXT (CR LF or
-# LF end).
-expect_line() {
-    if tr -d '\r' < "$T/out/acct.prn" | grep -a -q -x -F "$1"; then ok "$1"; else bad "$1"; fi
-}
 # The protected password reaches the printer as the dialog wrote it.
 KEY=$(sed -n 's/.*"com.kestrane.mtz.printsettings.PrintTypePasswordTicketKey": "\([^"]*\)".*/\1/p' \
       "$T/dialog.json" | head -1)
 check "the dialog wrote a password" test -n "$KEY"
-expect_line '@PJL SET HOLD=STORE'
-expect_line '@PJL SET HOLDTYPE=PRIVATE'
-expect_line '@PJL SET USERNAME="kim"'
-expect_line "@PJL SET HOLDENCRYPTKEY=\"$KEY\""
-expect_line '@PJL SET JOBNAME="Budget, final"'
-expect_line '@PJL SET JOBATTR="@JOAU=kim"'
-expect_line '@PJL SET JOBATTR="@DAID=sales-07"'
-expect_line '@PJL SET JOBATTR="@JOEP="'
+expect_device_line acct '@PJL SET HOLD=STORE'
+expect_device_line acct '@PJL SET HOLDTYPE=PRIVATE'
+expect_device_line acct '@PJL SET USERNAME="kim"'
+expect_device_line acct "@PJL SET HOLDENCRYPTKEY=\"$KEY\""
+expect_device_line acct '@PJL SET JOBNAME="Budget, final"'
+expect_device_line acct '@PJL SET JOBATTR="@JOAU=kim"'
+expect_device_line acct '@PJL SET JOBATTR="@DAID=sales-07"'
+expect_device_line acct '@PJL SET JOBATTR="@JOEP="'
 summary

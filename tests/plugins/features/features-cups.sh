@@ -21,20 +21,11 @@ cupsd_start "$FILTER_BIN"
 cupsd_add_queue fin "$SRC/ppd/Kestrane-MFP.ppd"
 
 cp "$SRC/PluginSource/features/demo/features-demo.script" "$T/print.script"
-dialog_run root user --printer fin --emit json --script "$T/print.script" \
-    "$SRC/samples/report.ps" > "$T/dialog.json" 2> "$T/dialog.err"
-status=$?
-[ $status = 0 ] || { cat "$T/dialog.err"; fail "printdialog exited $status"; }
-id=$(dialog_job_id "$T/dialog.json")
-[ -n "$id" ] || { cat "$T/dialog.json"; fail "no job id in the report"; }
-cupsd_wait_job fin "$id" || fail "job ended $JOB_STATE"
+dialog_print fin "$T/print.script" "$SRC/samples/report.ps"
 
-expect_line() {
-    if tr -d '\r' < "$T/out/fin.prn" | grep -a -q -x -F "$1"; then ok "$1"; else bad "$1"; fi
-}
-expect_line '@PJL SET JOBATTR="@TABS=127"'
-expect_line '@PJL SET JOBOFFSET=PAGES'
-expect_line '@PJL SET JOBATTR="@OCSN=3"'
-expect_line '1 dict dup/SeparatorPages[3 5 10]put/Custom/ProcSet findresource/setcoverseparator get exec'
-expect_line '10.000/Custom/ProcSet findresource/setsignatureimageshift get exec'
+expect_device_line fin '@PJL SET JOBATTR="@TABS=127"'
+expect_device_line fin '@PJL SET JOBOFFSET=PAGES'
+expect_device_line fin '@PJL SET JOBATTR="@OCSN=3"'
+expect_device_line fin '1 dict dup/SeparatorPages[3 5 10]put/Custom/ProcSet findresource/setcoverseparator get exec'
+expect_device_line fin '10.000/Custom/ProcSet findresource/setsignatureimageshift get exec'
 summary

@@ -35,13 +35,7 @@ end
 click 1002
 print
 SCRIPT
-dialog_run root user --printer sp --emit json --script "$T/print.script" \
-    "$SRC/samples/report.ps" > "$T/dialog.json" 2> "$T/dialog.err"
-status=$?
-[ $status = 0 ] || { cat "$T/dialog.err"; fail "printdialog exited $status"; }
-id=$(dialog_job_id "$T/dialog.json")
-[ -n "$id" ] || { cat "$T/dialog.json"; fail "no job id in the report"; }
-cupsd_wait_job sp "$id" || fail "job ended $JOB_STATE"
+dialog_print sp "$T/print.script" "$SRC/samples/report.ps"
 
 OUT="$T/out/sp.prn"
 # The ticket is everything before the PJL's universal exit.
