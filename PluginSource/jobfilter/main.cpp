@@ -1,6 +1,7 @@
 // The CUPS filter program: PostScript and the job's ticket keys in, the
 // printer stream out on standard output.
 #include <cstdio>
+#include <cstring>
 
 #include "FilterEntry.h"
 #include "FilterGlobals.h"
@@ -10,6 +11,17 @@ int main(int argc, char* argv[]) {
     // The filter runs itself afresh to decode a watermark image.
     if (const int status = WatermarkDecoderMain(argc, argv); status >= 0)
         return status;
+    // CUPS always gives five or six arguments; a person asking for these gets
+    // an answer on standard output.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::puts("jobfilter " KESTRANE_VERSION);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        std::puts("Usage: jobfilter job-id user title copies options [file]\n"
+                  "The CUPS filter of the Kestrane printers: PostScript in, printer stream out.");
+        return 0;
+    }
     // Writes in large pieces: the document goes out in spans between trigger
     // lines, and a small buffer would turn each page into several writes.
     static char outputBuffer[128 * 1024];
