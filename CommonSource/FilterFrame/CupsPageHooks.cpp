@@ -111,9 +111,14 @@ bool WriteImageProc(Drawing drawing) {
                  "/BitsPerComponent 8/Decode[0 1 0 1 0 1]/Interpolate false>>image\n",
                  width, height);
     WriteDrawProcEnd();
-    // kvqwmpaper: from the paper to the page where pstops has not turned the
-    // sheet (PDF jobs, whose pages pdftopdf turned itself), the page lying on
-    // the paper as the record's orientation says, as pstops would turn it.
+    return true;
+}
+
+// kvqwmpaper: from the paper to the page where pstops has not turned the
+// sheet (PDF jobs, whose pages pdftopdf turned itself), the page lying on
+// the paper as the record's orientation says, as pstops would turn it. Text
+// and picture alike are placed for the upright page of the turned size.
+void WritePaperProc() {
     const WatermarkOptionRecord& o = psOptionWatermark;
     switch (o.orientation) {
     case 2:
@@ -132,7 +137,6 @@ bool WriteImageProc(Drawing drawing) {
         std::fputs("userdict/kvqwmpaper{}bind put\n", gFilterOut);
         break;
     }
-    return true;
 }
 
 // kvqwmsheet: the watermark on one sheet in default user space, once or, on
@@ -144,18 +148,16 @@ void WriteSheetProc() {
     const WatermarkOptionRecord& o = psOptionWatermark;
     ImposedSheet sheet;
     const int n = MakeWatermarkLayout(NumberUpPlainString, "", "", "").n;
-    const bool picture = o.type == 1;
     if (!ImposedSheetFor(n, gHooks.layout, gHooks.orientation, &sheet) || o.paperWidth <= 0 ||
         o.paperHeight <= 0) {
-        // The picture is placed on the page; a sheet whose saved transform
+        // The watermark is placed on the page; a sheet whose saved transform
         // is turned less than 45 degrees from the paper's holds a page that
         // pstops has not turned.
-        std::fprintf(gFilterOut, "userdict/kvqwmsheet{%suserdict/kvqwmdraw get exec}bind put\n",
-                     picture ? "userdict/kvqWM get/ctm get aload pop pop pop pop pop matrix "
-                               "defaultmatrix aload pop pop pop pop pop 4 copy 3 -1 roll mul 3 1 "
-                               "roll mul add 5 1 roll exch 3 -1 roll mul 3 1 roll mul sub abs 1 "
-                               "index lt exch 0 gt and{userdict/kvqwmpaper get exec}if "
-                             : "");
+        std::fputs("userdict/kvqwmsheet{userdict/kvqWM get/ctm get aload pop pop pop pop pop matrix "
+                   "defaultmatrix aload pop pop pop pop pop 4 copy 3 -1 roll mul 3 1 roll mul add 5 "
+                   "1 roll exch 3 -1 roll mul 3 1 roll mul sub abs 1 index lt exch 0 gt and"
+                   "{userdict/kvqwmpaper get exec}if userdict/kvqwmdraw get exec}bind put\n",
+                   gFilterOut);
         return;
     }
     const bool turned = sheet.rotate == 90 || sheet.rotate == 270;
@@ -165,14 +167,14 @@ void WriteSheetProc() {
                  "userdict/kvqwmslot{gsave currentpagedevice/PageSize get aload pop"
                  " %d div exch %d div 2 copy %d div exch %d div 2 copy gt{exch}if pop"
                  " 5 1 roll 4 -1 roll 0.5 add mul 3 1 roll exch 0.5 add mul translate"
-                 "%s dup scale %d %d translate %suserdict/kvqwmdraw get exec grestore}bind put\n",
+                 "%s dup scale %d %d translate userdict/kvqwmpaper get exec userdict/kvqwmdraw get"
+                 " exec grestore}bind put\n",
                  sheet.rows, sheet.columns, lw, lh,
                  sheet.rotate == 0     ? ""
                  : sheet.rotate == 90  ? " 90 rotate"
                  : sheet.rotate == 180 ? " 180 rotate"
                                        : " 270 rotate",
-                 -o.paperWidth / 2, -o.paperHeight / 2,
-                 picture ? "userdict/kvqwmpaper get exec " : "");
+                 -o.paperWidth / 2, -o.paperHeight / 2);
     std::fputs("userdict/kvqwmsheet{", gFilterOut);
     for (const ImposedSlot& slot : sheet.order)
         std::fprintf(gFilterOut, "%d %d kvqwmslot ", slot.column, slot.row);
@@ -200,6 +202,7 @@ void WriteWatermarkSetup() {
         return;
     }
     gHooks.drawable = true;
+    WritePaperProc();
     WriteSheetProc();
     // ps2write output calls showpage through systemdict, so only the page
     // device sees the end of every page; n-up cells draw themselves.

@@ -184,7 +184,9 @@ TEST_F(WatermarkRender, TextOnFirstPageOnly) {
 // the orientation says; either way a picture stands upright in the middle of
 // the page as the person holds it: 120 x 60 pixels at 200 %, black
 // in its left half and grey in its right. Boxes are on the paper, in points.
-TEST_F(WatermarkRender, PictureUprightInTheMiddleOfTurnedPages) {
+// A text watermark runs along the page the same way, its middle on the
+// picture's.
+TEST_F(WatermarkRender, PictureAndTextUprightInTheMiddleOfTurnedPages) {
     struct Box {
         int x0, y0, x1, y1;
     };
@@ -252,6 +254,22 @@ TEST_F(WatermarkRender, PictureUprightInTheMiddleOfTurnedPages) {
         const Box all{std::min(c.black.x0, c.grey.x0) - 4, std::min(c.black.y0, c.grey.y0) - 4,
                       std::max(c.black.x1, c.grey.x1) + 4, std::max(c.black.y1, c.grey.y1) + 4};
         EXPECT_EQ(page.Count(0, 0, 595, 842, ink), inside(all, ink)) << c.name << ": ink outside";
+
+        Ticket text = RedText("0");
+        text["WMARKOrientationTicket"] = c.orientation;
+        text["WMARKOptionsTicket"] = c.placement;
+        const std::vector<Page> textPages = Render(RunJob(text, document));
+        ASSERT_EQ(textPages.size(), 1u) << c.name;
+        Box red{595, 842, 0, 0};
+        for (int y = 0; y < 842; ++y)
+            for (int x = 0; x < 595; ++x)
+                if (IsRed(textPages[0].At(x, y)))
+                    red = {std::min(red.x0, x), std::min(red.y0, y), std::max(red.x1, x),
+                           std::max(red.y1, y)};
+        EXPECT_NEAR(red.x0 + red.x1, all.x0 + all.x1, 16) << c.name << ": text off centre";
+        EXPECT_NEAR(red.y0 + red.y1, all.y0 + all.y1, 16) << c.name << ": text off centre";
+        EXPECT_EQ(red.x1 - red.x0 > red.y1 - red.y0, all.x1 - all.x0 > all.y1 - all.y0)
+            << c.name << ": text turned";
     }
     unsetenv("KESTRANE_PAGE_HOOKS");
 }
