@@ -281,10 +281,10 @@ TEST(WatermarkPreview, PlacesTextAndPictureAsTheFilterDoes) {
     EXPECT_LE(landscape.MiniWidth(), 220 + 1e-9);
 
     // A picture is centred at its scaled pixel size, upright in either
-    // orientation.
-    for (int orientation : {1, 2}) {
+    // orientation, reverse ones too.
+    for (int orientation : {1, 2, 3, 4}) {
         const WatermarkBox box = PreviewPictureBox(a4, orientation, 200, 100, 50);
-        const bool land = orientation == 2;
+        const bool land = orientation == 2 || orientation == 4;
         EXPECT_NEAR(box.width, 200, 1e-9) << orientation;
         EXPECT_NEAR(box.height, 100, 1e-9) << orientation;
         EXPECT_NEAR(box.left + box.width / 2, (land ? 842 : 595) / 2.0, 1.0) << orientation;
