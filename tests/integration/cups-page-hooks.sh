@@ -84,9 +84,10 @@ print() {
 }
 
 # cells NAME COLUMNS ROWS: one line per cell of every rendered sheet,
-# "SHEET CELL INK MARK CENTRE": INK 1 when the cell holds black, MARK 1 when
-# it holds watermark red or image green, CENTRE the colour at the cell's
-# centre (k black, g green, r red, w anything else).
+# "SHEET CELL INK MARK CENTRE DX DY": INK 1 when the cell holds black, MARK 1
+# when it holds watermark red or image green, CENTRE the colour at the cell's
+# centre (k black, g green, r red, w anything else), DX and DY how far the
+# middle of the red lies from the cell's centre, in 1/8 of the cell's size.
 cells() {
     rm -f "$T/res/sheet-"*.ppm
     gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=ppmraw -r18 \
@@ -106,14 +107,26 @@ cells() {
                 c = int(x * C / W) + C * int(y * R / H)
                 r = $1; g = $2; b = $3
                 if (r < 80 && g < 80 && b < 80) { ink[c] = 1; col = "k" }
-                else if (r > 200 && g < 170 && b < 170) { mark[c] = 1; col = "r" }
+                else if (r > 200 && g < 170 && b < 170) {
+                    mark[c] = 1; col = "r"
+                    if (!(c in x0) || x < x0[c]) x0[c] = x
+                    if (!(c in x1) || x > x1[c]) x1[c] = x
+                    if (!(c in y0)) y0[c] = y
+                    y1[c] = y
+                }
                 else if (g > 150 && r < 100 && b < 100) { mark[c] = 1; col = "g" }
                 else col = "w"
                 cx = (int(x * C / W) + 0.5) * W / C; cy = (int(y * R / H) + 0.5) * H / R
                 if (x == int(cx) && y == int(cy)) centre[c] = col
             }
-            END { for (c = 0; c < C * R; c++)
-                      printf "%d %d %d %d %s\n", s, c, ink[c] + 0, mark[c] + 0, centre[c] }'
+            END { for (c = 0; c < C * R; c++) {
+                      dx = dy = 0
+                      if (c in x0) {
+                          dx = int(((x0[c] + x1[c]) / 2 - (c % C + 0.5) * W / C) * 8 * C / W)
+                          dy = int(((y0[c] + y1[c]) / 2 - (int(c / C) + 0.5) * H / R) * 8 * R / H)
+                      }
+                      printf "%d %d %d %d %s %d %d\n", s, c, ink[c] + 0, mark[c] + 0, centre[c], dx, dy
+                  } }'
     done
 }
 
@@ -124,6 +137,7 @@ cells() {
 #          top left)
 #   over   each cell with ink has green at its centre
 #   under  each cell with ink has black at its centre and green around it
+#   middle each cell with ink has its red in the middle of the cell
 # PDF jobs reach the filter with the pages already imposed: an empty cell of
 # a last PDF sheet cannot be told apart, so only cells with ink are checked.
 expect() {
@@ -135,6 +149,7 @@ expect() {
         rule == "every" && !$3 && $4 && !pdf { print "    sheet " $1 " cell " $2 ": watermark on an empty cell"; bad = 1 }
         rule == "first" && $4 { marks++; if ($1 != 1 || !$3 || (cell != "" && $2 != cell)) { print "    mark on sheet " $1 " cell " $2; bad = 1 } }
         rule == "over" && $3 && $5 != "g" { print "    sheet " $1 " cell " $2 ": centre " $5 ", want image"; bad = 1 }
+        rule == "middle" && $3 && (!$4 || $6 != 0 || $7 != 0) { print "    sheet " $1 " cell " $2 ": red off the middle by " $6 " " $7 " eighths"; bad = 1 }
         rule == "under" && $3 && ($5 != "k" || !$4) { print "    sheet " $1 " cell " $2 ": centre " $5 " mark " $4 ", want bar over image"; bad = 1 }
         END {
             if (rule == "first" && marks != 1) { print "    " marks + 0 " marked cells, want 1"; bad = 1 }
@@ -200,6 +215,14 @@ for kind in ps pdf; do
             check "$kind $up-up landscape: image over the middle of each page" \
                 expect "$kind-$up-landscape" $C $R over
     done
+done
+# Text likewise, on PDF jobs whose pages pstops does not turn.
+for up in 1 2; do
+    # shellcheck disable=SC2086
+    print "pdf-$up-landscape-text" "$T/doc3.pdf" -o number-up=$up -o orientation-requested=4 \
+        $TEXT_MARK -o $P.WMARKOrientationTicket=2 -o $P.WMARKOnlyFirstTicket=0 &&
+        check "pdf $up-up landscape: text in the middle of each page" \
+            expect "pdf-$up-landscape-text" 1 $up middle
 done
 
 summary
