@@ -21,22 +21,23 @@ const CustomSizeLimits kFixedLimits = {{
     {1480, 4880, 2970, 1},
 }};
 
-// Minimum and maximum points of the PPD's range for one dimension.
-bool PPDRange(ppd_file_t* ppd, const char* spec, double& low, double& high) {
-    ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, "ParamCustomPageSize", spec) : nullptr;
+// Minimum and maximum points of the PPD's range for one dimension
+// ("Width" or "Height"): order, type, minimum, maximum.
+bool PPDRange(ppd_file_t* ppd, const char* dimension, double& low, double& high) {
+    ppd_attr_t* attr = ppd ? ppdFindAttr(ppd, "ParamCustomPageSize", dimension) : nullptr;
     if (!attr || !attr->value)
         return false;
     std::istringstream in(attr->value);
-    std::vector<std::string> parts;
-    for (std::string part; in >> part;)
-        parts.push_back(part);
-    if (parts.size() < 4)
+    std::vector<std::string> words;
+    for (std::string word; in >> word;)
+        words.push_back(word);
+    if (words.size() < 4)
         return false;
     char* end = nullptr;
-    low = std::strtod(parts[2].c_str(), &end);
+    low = std::strtod(words[2].c_str(), &end);
     if (*end)
         return false;
-    high = std::strtod(parts[3].c_str(), &end);
+    high = std::strtod(words[3].c_str(), &end);
     return !*end && std::isfinite(low) && std::isfinite(high) && low >= 0 && low <= high &&
            high < 100000;
 }

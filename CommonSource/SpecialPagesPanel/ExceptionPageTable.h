@@ -1,6 +1,7 @@
-// The exceptions window's per-page table: every page that has an exception
-// setting, ascending, so that pages typed anew merge with the settings they
-// already have and runs of equal pages regroup into range records.
+// What the exceptions window edits, kept page by page in page order: pages
+// typed again keep what they already had where the new setting says "no
+// change", and consecutive pages with the same setting become one range
+// record again.
 #pragma once
 
 #include "SpecialPageRecord.h"

@@ -64,7 +64,8 @@ struct MediaSize {
     int y;
 };
 
-// Left column of the size table, then the right column.
+// The sizes the printer names by keyword, with their width and length in
+// hundredths of a millimetre.
 const MediaSize kMediaSizeKPIFComm[] = {
     {"A3", 29700, 42000},
     {"B4", 25700, 36400},
