@@ -8,7 +8,7 @@
 
 #include "DelayPrintTime.h"
 #include "PreferenceStore.h"
-#include "account_e2e_support.h"
+#include "DialogE2E.h"
 #include "account_test_ppd.h"
 
 namespace {
@@ -33,7 +33,7 @@ protected:
         return PJLLines(e2e.RunFilter(run.jobOptions));
     }
 
-    AccountE2E e2e;
+    DialogE2E e2e;
 };
 
 TEST_F(AccountEndToEnd, SecurePrintSendsHoldUserAndPasswordThatDecodesBack) {

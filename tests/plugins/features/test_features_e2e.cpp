@@ -2,7 +2,7 @@
 // to the PJL lines and PostScript fragments the printer receives.
 #include <gtest/gtest.h>
 
-#include "account_e2e_support.h"
+#include "DialogE2E.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ protected:
         return false;
     }
 
-    AccountE2E e2e;
+    DialogE2E e2e;
 };
 
 TEST_F(FeaturesEndToEnd, TabShiftNumberingAndOffsetStackingReachThePJL) {

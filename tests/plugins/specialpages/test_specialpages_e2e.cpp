@@ -1,6 +1,6 @@
 // From the headless print dialog through the special pages plug-in to the
 // job ticket file and the filter that sends it ahead of the PJL.
-#include "account_e2e_support.h"
+#include "DialogE2E.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ protected:
     }
     DialogRun Run(const std::string& script) { return e2e.RunDialog(kPPD, script, kPrinter); }
 
-    AccountE2E e2e;
+    DialogE2E e2e;
     std::string spool;
 };
 

@@ -3,7 +3,7 @@
 #include "PDESettingsAccess.h"
 #include "NumberUnit.h"
 #include "WatermarkRecord.h"
-#include "account_e2e_support.h"
+#include "DialogE2E.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -80,7 +80,7 @@ protected:
         return r;
     }
 
-    AccountE2E e2e;
+    DialogE2E e2e;
     std::string spool;
 };
 

@@ -1,4 +1,4 @@
-// Runs the headless print dialog with the account plug-in and the filter on
+// Runs the headless print dialog with the built plug-ins and the filter on
 // what it wrote, as a person printing from a script would.
 #pragma once
 
@@ -17,11 +17,11 @@ struct DialogRun {
     std::string stderrText;
 };
 
-class AccountE2E {
+class DialogE2E {
 public:
     // A private directory with its own preference roots.
-    AccountE2E();
-    ~AccountE2E();
+    DialogE2E();
+    ~DialogE2E();
 
     // Runs printdialog --dry-run with the script against the PPD.
     DialogRun RunDialog(const std::string& ppdPath, const std::string& script,

@@ -1,4 +1,4 @@
-#include "account_e2e_support.h"
+#include "DialogE2E.h"
 
 #include "KSPKey.h"
 #include "PreferenceStore.h"
@@ -44,20 +44,20 @@ int Run(const std::string& command) {
 
 } // namespace
 
-AccountE2E::AccountE2E() {
-    char pattern[] = "/tmp/account-e2e-XXXXXX";
+DialogE2E::DialogE2E() {
+    char pattern[] = "/tmp/dialog-e2e-XXXXXX";
     dir = mkdtemp(pattern);
     fs::create_directories(dir + "/prefs-user");
     fs::create_directories(dir + "/prefs-system");
 }
 
-AccountE2E::~AccountE2E() {
+DialogE2E::~DialogE2E() {
     std::error_code ec;
     if (!std::getenv("ACCOUNT_E2E_KEEP"))
         fs::remove_all(dir, ec);
 }
 
-void AccountE2E::SetPreference(const std::string& key, const std::string& value) {
+void DialogE2E::SetPreference(const std::string& key, const std::string& value) {
     setenv("KESTRANE_PREFS_USER_ROOT", (dir + "/prefs-user").c_str(), 1);
     setenv("KESTRANE_PREFS_SYSTEM_ROOT", (dir + "/prefs-system").c_str(), 1);
     PreferenceStore store(AdminGroupName());
@@ -65,13 +65,13 @@ void AccountE2E::SetPreference(const std::string& key, const std::string& value)
     store.Synchronize(kPreferencesCurrentUser);
 }
 
-DialogRun AccountE2E::RunDialog(const std::string& ppdPath, const std::string& script,
+DialogRun DialogE2E::RunDialog(const std::string& ppdPath, const std::string& script,
                                 const std::string& printer) {
     static int runs = 0;
     const std::string base = dir + "/run" + std::to_string(++runs);
     std::ofstream(base + ".script") << script;
     std::string command =
-        "env QT_QPA_PLATFORM=offscreen KESTRANE_PLUGIN_DIR=" + ShellQuote(ACCOUNT_PLUGIN_DIR) +
+        "env QT_QPA_PLATFORM=offscreen KESTRANE_PLUGIN_DIR=" + ShellQuote(PLUGIN_DIR) +
         " KESTRANE_PREFS_USER_ROOT=" + ShellQuote(dir + "/prefs-user") +
         " KESTRANE_PREFS_SYSTEM_ROOT=" + ShellQuote(dir + "/prefs-system") + " " +
         ShellQuote(PRINTDIALOG_PATH) + " --ppd " + ShellQuote(ppdPath) + " --printer " +
@@ -99,7 +99,7 @@ DialogRun AccountE2E::RunDialog(const std::string& ppdPath, const std::string& s
     return run;
 }
 
-std::string AccountE2E::RunFilter(const std::map<std::string, std::string>& options,
+std::string DialogE2E::RunFilter(const std::map<std::string, std::string>& options,
                                   const std::string& user, const std::string& title) {
     // argv[5] as CUPS hands it over: blanks, quotes and backslashes escaped.
     std::string text;
