@@ -32,6 +32,7 @@ struct CupsHookState {
     bool inCellSetup = false; // after "userdict/ESPsave save put", before its page
     bool cellHasPage = false; // the open cell holds a page (not an empty one)
     bool cellsAnnounced = false;
+    bool imposed = false; // sheets pdftopdf imposed: the watermark goes into their slots
     char layout[8] = ""; // the job's number-up-layout
     int orientation = 3; // and orientation-requested
 };
@@ -139,6 +140,70 @@ void WritePaperProc() {
     }
 }
 
+// Which slots of an imposed sheet hold a page. pdftopdf draws each page of
+// the sheet inside its own clip: a rectangle no larger than the slot, set
+// when the page's group opens, before anything of the page. Ghostscript's
+// ps2write runs the sheet's content through a dictionary of PDF operators,
+// so wrapping its "q", "Q", "W" and "W*" shows, as the sheet is drawn, each
+// clip, how deeply it is nested and where it lies. The clips nested least
+// deeply that each fit inside one slot mark the slots that hold pages (the
+// document's own clips lie deeper, inside its page's group); a sheet on
+// which no such clip shows, or a document without that dictionary, has
+// every slot counted as holding a page. The counts live in global VM, so
+// the restore at the end of each page leaves them.
+//
+//   kvqwmfilled  col row -> bool: the slot holds a page (or nothing is known)
+//   kvqclip      before each clip: records its slot and, for a picture
+//                under the page, draws it in that slot before the page
+//   kvqslotreset after each sheet
+void WriteFilledSlotProcs(const ImposedSheet& sheet) {
+    std::fputs("userdict/kvqslotreset{userdict/kvqWM get dup/depth 0 put dup/best 0 put/mask 0 put}"
+               "bind put kvqslotreset userdict/kvqWM get/hooked false put\n",
+               gFilterOut);
+    std::fprintf(gFilterOut,
+                 "userdict/kvqwmfilled{%d mul add 1 exch bitshift userdict/kvqWM get dup/best get 0 "
+                 "eq{pop pop true}{/mask get and 0 ne}ifelse}bind put\n",
+                 sheet.columns);
+    std::fprintf(
+        gFilterOut,
+        "userdict/kvqclip{countdictstack mark{userdict/kvqWM get dup/cells get not 1 index/depth "
+        "get 0 gt and{12 dict begin/kvqK exch def/kvqM kvqK/ctm get def\n"
+        "[pathbbox]aload pop/kvqy1 exch def/kvqx1 exch def/kvqy0 exch def/kvqx0 exch def\n"
+        "kvqx0 kvqx1 add 2 div kvqy0 kvqy1 add 2 div transform kvqM itransform"
+        "/kvqcy exch def/kvqcx exch def\n"
+        "kvqx1 kvqx0 sub 2 div 0 dtransform kvqM idtransform abs/kvquy exch def abs/kvqux exch def\n"
+        "0 kvqy1 kvqy0 sub 2 div dtransform kvqM idtransform abs/kvqvy exch def abs/kvqvx exch def\n"
+        "currentpagedevice/PageSize get aload pop %d div/kvqsh exch def %d div/kvqsw exch def\n"
+        "/kvqc kvqcx kvqsw div floor cvi def/kvqr kvqcy kvqsh div floor cvi def\n"
+        "kvqc 0 ge kvqc %d lt and kvqr 0 ge and kvqr %d lt and kvqux kvqvx add 2 mul kvqsw 1.05 "
+        "mul le and kvquy kvqvy add 2 mul kvqsh 1.05 mul le and{\n"
+        "/kvqd kvqK/depth get def/kvqb 1 kvqr %d mul kvqc add bitshift def\n"
+        "kvqK/best get dup 0 eq exch kvqd gt or{kvqK/best kvqd put kvqK/mask 0 put}if\n"
+        "kvqK/best get kvqd eq{kvqK/mask get kvqb and 0 eq%s"
+        "kvqK/mask kvqK/mask get kvqb or put}if}if end}{pop}ifelse}stopped cleartomark\n"
+        "countdictstack exch sub{end}repeat}bind put\n",
+        sheet.rows, sheet.columns, sheet.columns, sheet.rows, sheet.columns,
+        WatermarkDrawing() == Drawing::Under
+            ? "{gsave kvqM setmatrix kvqc kvqr kvqwmslot grestore}if\n"
+            : " pop\n");
+}
+
+// Wraps ps2write's operators, when the document carries their dictionary;
+// nothing changes for any other document.
+void WriteOperatorHooks() {
+    std::fputs(
+        "/PDFReader where{/PDFReader get dup/Operators known{/Operators get dup wcheck 1 index/q "
+        "known and 1 index/Q known and 1 index/W known and 1 index/W* known and{begin\n"
+        "/q[/q load/exec load{userdict/kvqWM get dup/depth get 1 add/depth exch put}/exec load]cvx "
+        "def\n"
+        "/Q[/Q load/exec load{userdict/kvqWM get dup/depth get 1 sub/depth exch put}/exec load]cvx "
+        "def\n"
+        "/W[{userdict/kvqclip get exec}/exec load/W load/exec load]cvx def\n"
+        "/W*[{userdict/kvqclip get exec}/exec load/W* load/exec load]cvx def\n"
+        "end userdict/kvqWM get/hooked true put}{pop}ifelse}{pop}ifelse}if\n",
+        gFilterOut);
+}
+
 // kvqwmsheet: the watermark on one sheet in default user space, once or, on
 // a sheet pdftopdf has imposed (PDF jobs, which reach the filter without
 // pstops cells), in each slot: the page turned and scaled to fit its slot
@@ -175,10 +240,13 @@ void WriteSheetProc() {
                  : sheet.rotate == 180 ? " 180 rotate"
                                        : " 270 rotate",
                  -o.paperWidth / 2, -o.paperHeight / 2);
+    WriteFilledSlotProcs(sheet);
     std::fputs("userdict/kvqwmsheet{", gFilterOut);
     for (const ImposedSlot& slot : sheet.order)
-        std::fprintf(gFilterOut, "%d %d kvqwmslot ", slot.column, slot.row);
+        std::fprintf(gFilterOut, "%d %d 2 copy kvqwmfilled{kvqwmslot}{pop pop}ifelse ", slot.column,
+                     slot.row);
     std::fputs("}bind put\n", gFilterOut);
+    gHooks.imposed = true;
 }
 
 // Procedures, image data and, for sheets without cells, the EndPage hook;
@@ -206,13 +274,26 @@ void WriteWatermarkSetup() {
     WriteSheetProc();
     // ps2write output calls showpage through systemdict, so only the page
     // device sees the end of every page; n-up cells draw themselves.
-    if (drawing == Drawing::Over && !gHooks.cellsExpected)
-        std::fputs("userdict/kvqEndPage currentpagedevice/EndPage get put\n"
-                   "<</EndPage{dup 2 ne userdict/kvqWM get/cells get not and"
-                   "{gsave initgraphics userdict/kvqWM get/ctm get setmatrix"
-                   " userdict/kvqwmsheet get exec grestore}if"
-                   " userdict/kvqEndPage get exec}bind>>setpagedevice\n",
-                   gFilterOut);
+    if (gHooks.cellsExpected)
+        return;
+    if (gHooks.imposed)
+        WriteOperatorHooks();
+    // Over the page: at its end. Under it, on an imposed sheet: drawn in each
+    // slot as its page begins; at the end only on a sheet where no slot
+    // could be told, so that no page goes without.
+    const char* draw = drawing == Drawing::Over ? "true"
+                       : gHooks.imposed
+                           ? "userdict/kvqWM get dup/hooked get exch/best get 0 eq and"
+                           : nullptr;
+    if (!draw)
+        return;
+    std::fprintf(gFilterOut,
+                 "userdict/kvqEndPage currentpagedevice/EndPage get put\n"
+                 "<</EndPage{dup 2 ne userdict/kvqWM get/cells get not and"
+                 "{%s{gsave initgraphics userdict/kvqWM get/ctm get setmatrix"
+                 " userdict/kvqwmsheet get exec grestore}if%s}if"
+                 " userdict/kvqEndPage get exec}bind>>setpagedevice\n",
+                 draw, gHooks.imposed ? " kvqslotreset" : "");
 }
 
 void WriteSeparatorOnce() {
@@ -269,7 +350,11 @@ void Watermark(int pointCode) {
         // under the image starts here.
         if (gHooks.inPageSetup && !gHooks.cellThisSheet) {
             std::fputs("userdict/kvqWM get/ctm get currentmatrix pop\n", gFilterOut);
-            if (drawing == Drawing::Under)
+            if (drawing == Drawing::Under && gHooks.imposed)
+                std::fputs("userdict/kvqWM get/hooked get not{gsave userdict/kvqwmsheet get exec "
+                           "grestore}if\n",
+                           gFilterOut);
+            else if (drawing == Drawing::Under)
                 std::fputs("gsave userdict/kvqwmsheet get exec grestore\n", gFilterOut);
         }
         gHooks.inPageSetup = false;

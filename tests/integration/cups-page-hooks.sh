@@ -131,22 +131,21 @@ cells() {
 }
 
 # expect NAME COLUMNS ROWS RULE: checks the cells of job NAME.
-#   every  each cell with ink has a mark; without ink, none (PDF: see below)
+#   every  each cell with ink has a mark
 #   first  exactly one marked cell, on the first sheet, holding ink (and, with
 #          a fifth argument, the cell of that number, counted across from the
 #          top left)
 #   over   each cell with ink has green at its centre
 #   under  each cell with ink has black at its centre and green around it
 #   middle each cell with ink has its red in the middle of the cell
-# PDF jobs reach the filter with the pages already imposed: an empty cell of
-# a last PDF sheet cannot be told apart, so only cells with ink are checked.
+# and under every rule a cell without ink (the empty cells of a last sheet)
+# has no mark.
 expect() {
     cells "$1" "$2" "$3" > "$T/res/$1.cells"
-    case "$1" in pdf*) _pdf=1 ;; *) _pdf=0 ;; esac
-    awk -v rule="$4" -v pdf="$_pdf" -v cell="${5:-}" '
+    awk -v rule="$4" -v cell="${5:-}" '
         { n++; if ($3) inked++ }
         rule == "every" && $3 && !$4 { print "    sheet " $1 " cell " $2 ": page without watermark"; bad = 1 }
-        rule == "every" && !$3 && $4 && !pdf { print "    sheet " $1 " cell " $2 ": watermark on an empty cell"; bad = 1 }
+        !$3 && $4 { print "    sheet " $1 " cell " $2 ": watermark on an empty cell"; bad = 1 }
         rule == "first" && $4 { marks++; if ($1 != 1 || !$3 || (cell != "" && $2 != cell)) { print "    mark on sheet " $1 " cell " $2; bad = 1 } }
         rule == "over" && $3 && $5 != "g" { print "    sheet " $1 " cell " $2 ": centre " $5 ", want image"; bad = 1 }
         rule == "middle" && $3 && (!$4 || $6 != 0 || $7 != 0) { print "    sheet " $1 " cell " $2 ": red off the middle by " $6 " " $7 " eighths"; bad = 1 }
@@ -217,12 +216,25 @@ for kind in ps pdf; do
     done
 done
 # Text likewise, on PDF jobs whose pages pstops does not turn.
-for up in 1 2; do
+for up in 1 2 4; do
+    case $up in 1) C=1 R=1 ;; 2) C=1 R=2 ;; 4) C=2 R=2 ;; esac
     # shellcheck disable=SC2086
     print "pdf-$up-landscape-text" "$T/doc3.pdf" -o number-up=$up -o orientation-requested=4 \
         $TEXT_MARK -o $P.WMARKOrientationTicket=2 -o $P.WMARKOnlyFirstTicket=0 &&
         check "pdf $up-up landscape: text in the middle of each page" \
-            expect "pdf-$up-landscape-text" 1 $up middle
+            expect "pdf-$up-landscape-text" $C $R middle
 done
+
+# 16 up, 20 pages: a full sheet and one with 4 pages in 16 slots, filled
+# from the bottom right upwards for btrl.
+# shellcheck disable=SC2086
+print pdf-16-every "$T/doc20.pdf" -o number-up=16 -o number-up-layout=btrl $TEXT_MARK \
+    -o $P.WMARKOnlyFirstTicket=0 &&
+    check "pdf 16-up btrl: text on every page, none on the 12 empty slots" \
+        expect pdf-16-every 4 4 every
+# shellcheck disable=SC2086
+print pdf-16-first "$T/doc20.pdf" -o number-up=16 -o number-up-layout=btrl $TEXT_MARK \
+    -o $P.WMARKOnlyFirstTicket=1 &&
+    check "pdf 16-up btrl: text in the first page's slot" expect pdf-16-first 4 4 first 15
 
 summary
