@@ -74,11 +74,13 @@ bool IsRed(Rgb c) {
 
 class WatermarkRender : public ::testing::Test {
 protected:
-    // Runs the filter over the document and returns its printer stream.
-    std::string RunJob(const Ticket& ticket, const std::string& document = kDocument) {
+    // Runs the filter over the document and returns its printer stream;
+    // `cupsOptions` are the job's own CUPS options ("number-up=2").
+    std::string RunJob(const Ticket& ticket, const std::string& document = kDocument,
+                       const std::string& cupsOptions = "") {
         const std::string doc = dir + "/job.ps";
         std::ofstream(doc, std::ios::binary) << document;
-        std::string options = OptionString(ticket);
+        std::string options = OptionString(ticket) + " " + cupsOptions;
         std::vector<std::string> args = {"jobfilter", "7", "kim", "Render", "1", options, doc};
         std::vector<char*> argv;
         for (std::string& a : args)
@@ -270,6 +272,71 @@ TEST_F(WatermarkRender, PictureAndTextUprightInTheMiddleOfTurnedPages) {
         EXPECT_NEAR(red.y0 + red.y1, all.y0 + all.y1, 16) << c.name << ": text off centre";
         EXPECT_EQ(red.x1 - red.x0 > red.y1 - red.y0, all.x1 - all.x0 > all.y1 - all.y0)
             << c.name << ": text turned";
+    }
+    unsetenv("KESTRANE_PAGE_HOOKS");
+}
+
+// A PDF job at 2 up reaches the filter as one page per sheet that pdftopdf
+// has imposed, run through ps2write's dictionary of PDF operators. A slot
+// whose page shows as a clip nested least deeply that fits the slot gets the
+// watermark; with no such sign (no dictionary, no clip, only a clip over the
+// whole sheet) every slot does, so that no page goes without. A picture
+// under the page follows the same rule, drawn before the page where the
+// slot is known.
+TEST_F(WatermarkRender, ImposedSheetMarksTheSlotsThatHoldPages) {
+    const std::string dictionary =
+        "/PDFReader 1 dict def PDFReader/Operators 4 dict dup begin/q{gsave}bind def"
+        "/Q{grestore}bind def/W{clip}bind def/W*{eoclip}bind def end put\n";
+    const std::string sheetClip = "newpath 0 0 moveto 595 0 lineto 595 842 lineto 0 842 lineto "
+                                  "closepath W newpath\n";
+    const std::string bottomClip = "newpath 0 0 moveto 595 0 lineto 595 421 lineto 0 421 lineto "
+                                   "closepath W newpath\n";
+    const std::string page = "0 setgray 250 150 100 100 rectfill\n";
+    struct Case {
+        const char* name;
+        std::string prolog, content;
+        bool topMarked;
+    };
+    const Case cases[] = {
+        {"clip of the bottom slot", dictionary, "q " + bottomClip + page + "Q\n", false},
+        {"slot clip inside a sheet clip", dictionary,
+         "q " + sheetClip + "q " + bottomClip + "q " + sheetClip + page + "Q Q Q\n", false},
+        {"no clip", dictionary, "q " + page + "Q\n", true},
+        {"only a sheet clip", dictionary, "q " + sheetClip + page + "Q\n", true},
+        {"no operator dictionary", "", page, true},
+    };
+    std::vector<std::vector<Rgb>> rows(20, std::vector<Rgb>(20, Rgb{0, 200, 0}));
+    const std::string image = dir + "/wmSlotPicture";
+    WriteBmp(image, rows);
+    setenv("KESTRANE_PAGE_HOOKS", "cups", 1);
+    for (const Case& c : cases) {
+        const std::string document =
+            "%!PS-Adobe-3.0\n%%BeginProlog\n" + c.prolog +
+            "%%EndProlog\n%%BeginSetup\n%%EndSetup\n%%Page: 1 1\n%%BeginPageSetup\n"
+            "%%EndPageSetup\n" +
+            (c.prolog.empty() ? c.content
+                              : "PDFReader/Operators get begin\n" + c.content + "end\n") +
+            "showpage\n%%EOF\n";
+        const std::vector<Page> pages = Render(RunJob(RedText("0"), document, "number-up=2"));
+        ASSERT_EQ(pages.size(), 1u) << c.name;
+        EXPECT_GT(pages[0].Count(0, 0, 595, 421, IsRed), 500) << c.name;
+        EXPECT_EQ(pages[0].Count(0, 421, 595, 842, IsRed) > 500, c.topMarked) << c.name;
+
+        const Ticket picture = {{"WMARKNameTicket", "Logo"},      {"WMARKTypeTicket", "1"},
+                                {"WMARKOptionsTicket", "2"},      {"WMARKOnlyFirstTicket", "0"},
+                                {"WMARKFilePathTicket", Escaped(image)},
+                                {"WMARKOrientationTicket", "1"},  {"WMARKPaperWidthTicket", "595"},
+                                {"WMARKPaperHeightTicket", "842"}, {"WMARKWidthTicket", "20"},
+                                {"WMARKHeightTicket", "20"},       {"WMARKScaleTicket", "1000"}};
+        const auto green = [](Rgb p) { return p.g > 150 && p.r < 100; };
+        const std::vector<Page> under = Render(RunJob(picture, document, "number-up=2"));
+        ASSERT_EQ(under.size(), 1u) << c.name;
+        EXPECT_GT(under[0].Count(0, 0, 595, 421, green), 500) << c.name;
+        EXPECT_EQ(under[0].Count(0, 421, 595, 842, green) > 500, c.topMarked) << c.name;
+        // Where the slot was known the picture lies under the page's square.
+        if (!c.topMarked) {
+            EXPECT_LT(under[0].At(300, 200).r + under[0].At(300, 200).g, 80) << c.name;
+        }
     }
     unsetenv("KESTRANE_PAGE_HOOKS");
 }
