@@ -4,8 +4,9 @@
 #   cups-page-hooks.sh JOBFILTER SOURCE_DIR
 #
 # PostScript and PDF documents of 3 and 20 pages go through pstops (PDF first
-# through Ghostscript's ps2write) at 1, 2 and 4 up, with a text watermark on
-# every or only the first page and an image over or under the page. The
+# through Ghostscript's ps2write) at 1, 2, 4, 6, 9 and 16 up, with a text
+# watermark on every or only the first page and an image over or under the
+# page. The
 # device file's PostScript is rendered with Ghostscript and every cell of
 # every sheet is looked at: a cell that holds a page (black ink) carries the
 # watermark, an empty cell of a last sheet does not, an image under the page
@@ -223,6 +224,18 @@ for up in 1 2 4; do
         $TEXT_MARK -o $P.WMARKOrientationTicket=2 -o $P.WMARKOnlyFirstTicket=0 &&
         check "pdf $up-up landscape: text in the middle of each page" \
             expect "pdf-$up-landscape-text" $C $R middle
+done
+
+# 6 and 9 up, 20 pages: last sheets with 2 pages in 6 cells and slots, 2 in 9.
+for kind in ps pdf; do
+    for up in 6 9; do
+        case $up in 6) C=2 R=3 ;; 9) C=3 R=3 ;; esac
+        # shellcheck disable=SC2086
+        print "$kind-$up-every" "$T/doc20.$kind" -o number-up=$up $TEXT_MARK \
+            -o $P.WMARKOnlyFirstTicket=0 &&
+            check "$kind $up-up: text on every page, none on empty cells" \
+                expect "$kind-$up-every" $C $R every
+    done
 done
 
 # 16 up, 20 pages: a full sheet and one with 4 pages in 16 slots, filled
