@@ -33,8 +33,8 @@ struct CupsHookState {
     bool cellHasPage = false; // the open cell holds a page (not an empty one)
     bool cellsAnnounced = false;
     bool imposed = false; // sheets pdftopdf imposed: the watermark goes into their slots
-    char layout[8] = ""; // the job's number-up-layout
-    int orientation = 3; // and orientation-requested
+    char layout[8] = "";  // the job's number-up-layout
+    int orientation = 3;  // and orientation-requested
 };
 CupsHookState gHooks;
 
@@ -160,10 +160,11 @@ void WriteFilledSlotProcs(const ImposedSheet& sheet) {
     std::fputs("userdict/kvqslotreset{userdict/kvqWM get dup/depth 0 put dup/best 0 put/mask 0 put}"
                "bind put kvqslotreset userdict/kvqWM get/hooked false put\n",
                gFilterOut);
-    std::fprintf(gFilterOut,
-                 "userdict/kvqwmfilled{%d mul add 1 exch bitshift userdict/kvqWM get dup/best get 0 "
-                 "eq{pop pop true}{/mask get and 0 ne}ifelse}bind put\n",
-                 sheet.columns);
+    std::fprintf(
+        gFilterOut,
+        "userdict/kvqwmfilled{%d mul add 1 exch bitshift userdict/kvqWM get dup/best get 0 "
+        "eq{pop pop true}{/mask get and 0 ne}ifelse}bind put\n",
+        sheet.columns);
     std::fprintf(
         gFilterOut,
         "userdict/kvqclip{countdictstack mark{userdict/kvqWM get dup/cells get not 1 index/depth "
@@ -171,8 +172,10 @@ void WriteFilledSlotProcs(const ImposedSheet& sheet) {
         "[pathbbox]aload pop/kvqy1 exch def/kvqx1 exch def/kvqy0 exch def/kvqx0 exch def\n"
         "kvqx0 kvqx1 add 2 div kvqy0 kvqy1 add 2 div transform kvqM itransform"
         "/kvqcy exch def/kvqcx exch def\n"
-        "kvqx1 kvqx0 sub 2 div 0 dtransform kvqM idtransform abs/kvquy exch def abs/kvqux exch def\n"
-        "0 kvqy1 kvqy0 sub 2 div dtransform kvqM idtransform abs/kvqvy exch def abs/kvqvx exch def\n"
+        "kvqx1 kvqx0 sub 2 div 0 dtransform kvqM idtransform abs/kvquy exch def abs/kvqux exch "
+        "def\n"
+        "0 kvqy1 kvqy0 sub 2 div dtransform kvqM idtransform abs/kvqvy exch def abs/kvqvx exch "
+        "def\n"
         "currentpagedevice/PageSize get aload pop %d div/kvqsh exch def %d div/kvqsw exch def\n"
         "/kvqc kvqcx kvqsw div floor cvi def/kvqr kvqcy kvqsh div floor cvi def\n"
         "kvqc 0 ge kvqc %d lt and kvqr 0 ge and kvqr %d lt and kvqux kvqvx add 2 mul kvqsw 1.05 "
@@ -218,11 +221,12 @@ void WriteSheetProc() {
         // The watermark is placed on the page; a sheet whose saved transform
         // is turned less than 45 degrees from the paper's holds a page that
         // pstops has not turned.
-        std::fputs("userdict/kvqwmsheet{userdict/kvqWM get/ctm get aload pop pop pop pop pop matrix "
-                   "defaultmatrix aload pop pop pop pop pop 4 copy 3 -1 roll mul 3 1 roll mul add 5 "
-                   "1 roll exch 3 -1 roll mul 3 1 roll mul sub abs 1 index lt exch 0 gt and"
-                   "{userdict/kvqwmpaper get exec}if userdict/kvqwmdraw get exec}bind put\n",
-                   gFilterOut);
+        std::fputs(
+            "userdict/kvqwmsheet{userdict/kvqWM get/ctm get aload pop pop pop pop pop matrix "
+            "defaultmatrix aload pop pop pop pop pop 4 copy 3 -1 roll mul 3 1 roll mul add 5 "
+            "1 roll exch 3 -1 roll mul 3 1 roll mul sub abs 1 index lt exch 0 gt and"
+            "{userdict/kvqwmpaper get exec}if userdict/kvqwmdraw get exec}bind put\n",
+            gFilterOut);
         return;
     }
     const bool turned = sheet.rotate == 90 || sheet.rotate == 270;
@@ -282,9 +286,8 @@ void WriteWatermarkSetup() {
     // slot as its page begins; at the end only on a sheet where no slot
     // could be told, so that no page goes without.
     const char* draw = drawing == Drawing::Over ? "true"
-                       : gHooks.imposed
-                           ? "userdict/kvqWM get dup/hooked get exch/best get 0 eq and"
-                           : nullptr;
+                       : gHooks.imposed ? "userdict/kvqWM get dup/hooked get exch/best get 0 eq and"
+                                        : nullptr;
     if (!draw)
         return;
     std::fprintf(gFilterOut,

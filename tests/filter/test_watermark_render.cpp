@@ -322,12 +322,17 @@ TEST_F(WatermarkRender, ImposedSheetMarksTheSlotsThatHoldPages) {
         EXPECT_GT(pages[0].Count(0, 0, 595, 421, IsRed), 500) << c.name;
         EXPECT_EQ(pages[0].Count(0, 421, 595, 842, IsRed) > 500, c.topMarked) << c.name;
 
-        const Ticket picture = {{"WMARKNameTicket", "Logo"},      {"WMARKTypeTicket", "1"},
-                                {"WMARKOptionsTicket", "2"},      {"WMARKOnlyFirstTicket", "0"},
+        const Ticket picture = {{"WMARKNameTicket", "Logo"},
+                                {"WMARKTypeTicket", "1"},
+                                {"WMARKOptionsTicket", "2"},
+                                {"WMARKOnlyFirstTicket", "0"},
                                 {"WMARKFilePathTicket", Escaped(image)},
-                                {"WMARKOrientationTicket", "1"},  {"WMARKPaperWidthTicket", "595"},
-                                {"WMARKPaperHeightTicket", "842"}, {"WMARKWidthTicket", "20"},
-                                {"WMARKHeightTicket", "20"},       {"WMARKScaleTicket", "1000"}};
+                                {"WMARKOrientationTicket", "1"},
+                                {"WMARKPaperWidthTicket", "595"},
+                                {"WMARKPaperHeightTicket", "842"},
+                                {"WMARKWidthTicket", "20"},
+                                {"WMARKHeightTicket", "20"},
+                                {"WMARKScaleTicket", "1000"}};
         const auto green = [](Rgb p) { return p.g > 150 && p.r < 100; };
         const std::vector<Page> under = Render(RunJob(picture, document, "number-up=2"));
         ASSERT_EQ(under.size(), 1u) << c.name;
