@@ -156,10 +156,15 @@ void WritePaperProc() {
 //   kvqclip      before each clip: records its slot and, for a picture
 //                under the page, draws it in that slot before the page
 //   kvqslotreset after each sheet
+//   kvqdepthup, kvqdepthdown  after each "q" and "Q"
 void WriteFilledSlotProcs(const ImposedSheet& sheet) {
-    std::fputs("userdict/kvqslotreset{userdict/kvqWM get dup/depth 0 put dup/best 0 put/mask 0 put}"
-               "bind put kvqslotreset userdict/kvqWM get/hooked false put\n",
-               gFilterOut);
+    std::fputs(
+        "userdict/kvqslotreset{userdict/kvqWM get dup/depth 0 put dup/best 0 put/mask 0 put}"
+        "bind put kvqslotreset userdict/kvqWM get/hooked false put\n"
+        "userdict/kvqdepthup{userdict/kvqWM get dup/depth get 1 add/depth exch put}bind put\n"
+        "userdict/kvqdepthdown{userdict/kvqWM get dup/depth get 1 sub/depth exch put}bind "
+        "put\n",
+        gFilterOut);
     std::fprintf(
         gFilterOut,
         "userdict/kvqwmfilled{%d mul add 1 exch bitshift userdict/kvqWM get dup/best get 0 "
@@ -168,7 +173,7 @@ void WriteFilledSlotProcs(const ImposedSheet& sheet) {
     std::fprintf(
         gFilterOut,
         "userdict/kvqclip{countdictstack mark{userdict/kvqWM get dup/cells get not 1 index/depth "
-        "get 0 gt and{12 dict begin/kvqK exch def/kvqM kvqK/ctm get def\n"
+        "get 0 gt and 1 index/hooked get and{12 dict begin/kvqK exch def/kvqM kvqK/ctm get def\n"
         "[pathbbox]aload pop/kvqy1 exch def/kvqx1 exch def/kvqy0 exch def/kvqx0 exch def\n"
         "kvqx0 kvqx1 add 2 div kvqy0 kvqy1 add 2 div transform kvqM itransform"
         "/kvqcy exch def/kvqcx exch def\n"
@@ -194,16 +199,18 @@ void WriteFilledSlotProcs(const ImposedSheet& sheet) {
 // Wraps ps2write's operators, when the document carries their dictionary;
 // nothing changes for any other document.
 void WriteOperatorHooks() {
+    // All four are wrapped or none: "hooked" is set only once they are, and
+    // until then no clip counts. The wrappers hold only operators, names and
+    // the original procedures, and are made in the dictionary's own VM, so
+    // that a dictionary in global VM takes them too.
     std::fputs(
         "/PDFReader where{/PDFReader get dup/Operators known{/Operators get dup wcheck 1 index/q "
-        "known and 1 index/Q known and 1 index/W known and 1 index/W* known and{begin\n"
-        "/q[/q load/exec load{userdict/kvqWM get dup/depth get 1 add/depth exch put}/exec load]cvx "
-        "def\n"
-        "/Q[/Q load/exec load{userdict/kvqWM get dup/depth get 1 sub/depth exch put}/exec load]cvx "
-        "def\n"
-        "/W[{userdict/kvqclip get exec}/exec load/W load/exec load]cvx def\n"
-        "/W*[{userdict/kvqclip get exec}/exec load/W* load/exec load]cvx def\n"
-        "end userdict/kvqWM get/hooked true put}{pop}ifelse}{pop}ifelse}if\n",
+        "known and 1 index/Q known and 1 index/W known and 1 index/W* known and{\n"
+        "countdictstack exch currentglobal exch dup gcheck setglobal mark exch{begin\n"
+        "/Q[/Q load/exec load/kvqdepthdown cvx]cvx def/q[/q load/exec load/kvqdepthup cvx]cvx def\n"
+        "/W[/kvqclip cvx/W load/exec load]cvx def/W*[/kvqclip cvx/W* load/exec load]cvx def\n"
+        "end userdict/kvqWM get/hooked true put}stopped cleartomark setglobal\n"
+        "countdictstack exch sub{end}repeat}{pop}ifelse}{pop}ifelse}if\n",
         gFilterOut);
 }
 

@@ -280,9 +280,9 @@ TEST_F(WatermarkRender, PictureAndTextUprightInTheMiddleOfTurnedPages) {
 // has imposed, run through ps2write's dictionary of PDF operators. A slot
 // whose page shows as a clip nested least deeply that fits the slot gets the
 // watermark; with no such sign (no dictionary, no clip, only a clip over the
-// whole sheet) every slot does, so that no page goes without. A picture
-// under the page follows the same rule, drawn before the page where the
-// slot is known.
+// whole sheet, a dictionary that cannot take the wrappers) every slot does,
+// so that no page goes without. A picture under the page follows the same
+// rule, drawn before the page where the slot is known.
 TEST_F(WatermarkRender, ImposedSheetMarksTheSlotsThatHoldPages) {
     const std::string dictionary =
         "/PDFReader 1 dict def PDFReader/Operators 4 dict dup begin/q{gsave}bind def"
@@ -304,6 +304,11 @@ TEST_F(WatermarkRender, ImposedSheetMarksTheSlotsThatHoldPages) {
         {"no clip", dictionary, "q " + page + "Q\n", true},
         {"only a sheet clip", dictionary, "q " + sheetClip + page + "Q\n", true},
         {"no operator dictionary", "", page, true},
+        {"operator dictionary in global VM", "true setglobal " + dictionary + "false setglobal\n",
+         "q " + bottomClip + page + "Q\n", false},
+        {"read-only operator dictionary",
+         dictionary + "PDFReader/Operators get readonly PDFReader exch/Operators exch put\n",
+         "q " + bottomClip + page + "Q\n", true},
     };
     std::vector<std::vector<Rgb>> rows(20, std::vector<Rgb>(20, Rgb{0, 200, 0}));
     const std::string image = dir + "/wmSlotPicture";
