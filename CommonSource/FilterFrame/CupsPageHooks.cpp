@@ -200,15 +200,18 @@ void WriteFilledSlotProcs(const ImposedSheet& sheet) {
 // nothing changes for any other document.
 void WriteOperatorHooks() {
     // All four are wrapped or none: "hooked" is set only once they are, and
-    // until then no clip counts. The wrappers hold only operators, names and
-    // the original procedures, and are made in the dictionary's own VM, so
-    // that a dictionary in global VM takes them too.
+    // until then no clip counts. The originals (procedures in ps2write's
+    // dictionary for "q" and "Q", operators for "W" and "W*") are called by
+    // name from userdict; the wrappers hold only names and are made in the
+    // dictionary's own VM, so that a dictionary in global VM takes them too.
     std::fputs(
         "/PDFReader where{/PDFReader get dup/Operators known{/Operators get dup wcheck 1 index/q "
         "known and 1 index/Q known and 1 index/W known and 1 index/W* known and{\n"
-        "countdictstack exch currentglobal exch dup gcheck setglobal mark exch{begin\n"
-        "/Q[/Q load/exec load/kvqdepthdown cvx]cvx def/q[/q load/exec load/kvqdepthup cvx]cvx def\n"
-        "/W[/kvqclip cvx/W load/exec load]cvx def/W*[/kvqclip cvx/W* load/exec load]cvx def\n"
+        "countdictstack exch currentglobal exch dup gcheck setglobal mark exch{\n"
+        "userdict/kvqorigq 2 index/q get put userdict/kvqorigQ 2 index/Q get put\n"
+        "userdict/kvqorigW 2 index/W get put userdict/kvqorigW* 2 index/W* get put begin\n"
+        "/Q[/kvqorigQ cvx/kvqdepthdown cvx]cvx def/q[/kvqorigq cvx/kvqdepthup cvx]cvx def\n"
+        "/W[/kvqclip cvx/kvqorigW cvx]cvx def/W*[/kvqclip cvx/kvqorigW* cvx]cvx def\n"
         "end userdict/kvqWM get/hooked true put}stopped cleartomark setglobal\n"
         "countdictstack exch sub{end}repeat}{pop}ifelse}{pop}ifelse}if\n",
         gFilterOut);

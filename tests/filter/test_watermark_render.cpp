@@ -286,7 +286,7 @@ TEST_F(WatermarkRender, PictureAndTextUprightInTheMiddleOfTurnedPages) {
 TEST_F(WatermarkRender, ImposedSheetMarksTheSlotsThatHoldPages) {
     const std::string dictionary =
         "/PDFReader 1 dict def PDFReader/Operators 4 dict dup begin/q{gsave}bind def"
-        "/Q{grestore}bind def/W{clip}bind def/W*{eoclip}bind def end put\n";
+        "/Q{grestore}bind def/W/clip load def/W*/eoclip load def end put\n";
     const std::string sheetClip = "newpath 0 0 moveto 595 0 lineto 595 842 lineto 0 842 lineto "
                                   "closepath W newpath\n";
     const std::string bottomClip = "newpath 0 0 moveto 595 0 lineto 595 421 lineto 0 421 lineto "
