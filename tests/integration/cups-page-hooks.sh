@@ -7,10 +7,11 @@
 # through Ghostscript's ps2write) at 1, 2, 4, 6, 9 and 16 up, with a text
 # watermark on every or only the first page and an image over or under the
 # page. The device file's PostScript is rendered with Ghostscript and every
-# cell of every sheet is looked at: a cell that holds a page (black ink) carries the
-# watermark, an empty cell of a last sheet does not, an image under the page
-# hides behind the page's black bar and one over it covers the bar. The save
-# level at the end of the job matches the same job without a watermark.
+# cell of every sheet is looked at: a cell that holds a page (black ink)
+# carries the watermark, an empty cell of a last sheet does not, an image
+# under the page hides behind the page's black bar and one over it covers
+# the bar. The save level at the end of the job matches the same job without
+# a watermark.
 #
 # Exit 0 all passed, 1 a check failed, 77 skipped (not root, no cupsd).
 set -u
