@@ -156,13 +156,12 @@ void WritePaperProc() {
 //   kvqclip      before each clip: records its slot and, for a picture
 //                under the page, draws it in that slot before the page
 //   kvqslotreset after each sheet
-//   kvqdepthup, kvqdepthdown  after each "q" and "Q"
+//   kvqdepth     n ->: after each "q" (1) and "Q" (-1)
 void WriteFilledSlotProcs(const ImposedSheet& sheet) {
     std::fputs(
         "userdict/kvqslotreset{userdict/kvqWM get dup/depth 0 put dup/best 0 put/mask 0 put}"
-        "bind put kvqslotreset userdict/kvqWM get/hooked false put\n"
-        "userdict/kvqdepthup{userdict/kvqWM get dup/depth get 1 add/depth exch put}bind put\n"
-        "userdict/kvqdepthdown{userdict/kvqWM get dup/depth get 1 sub/depth exch put}bind "
+        "bind put kvqslotreset\n"
+        "userdict/kvqdepth{userdict/kvqWM get dup/depth get 3 -1 roll add/depth exch put}bind "
         "put\n",
         gFilterOut);
     std::fprintf(
@@ -174,7 +173,7 @@ void WriteFilledSlotProcs(const ImposedSheet& sheet) {
         gFilterOut,
         "userdict/kvqclip{countdictstack mark{userdict/kvqWM get dup/cells get not 1 index/depth "
         "get 0 gt and 1 index/hooked get and{12 dict begin/kvqK exch def/kvqM kvqK/ctm get def\n"
-        "[pathbbox]aload pop/kvqy1 exch def/kvqx1 exch def/kvqy0 exch def/kvqx0 exch def\n"
+        "pathbbox/kvqy1 exch def/kvqx1 exch def/kvqy0 exch def/kvqx0 exch def\n"
         "kvqx0 kvqx1 add 2 div kvqy0 kvqy1 add 2 div transform kvqM itransform"
         "/kvqcy exch def/kvqcx exch def\n"
         "kvqx1 kvqx0 sub 2 div 0 dtransform kvqM idtransform abs/kvquy exch def abs/kvqux exch "
@@ -210,7 +209,7 @@ void WriteOperatorHooks() {
         "countdictstack exch currentglobal exch dup gcheck setglobal mark exch{\n"
         "userdict/kvqorigq 2 index/q get put userdict/kvqorigQ 2 index/Q get put\n"
         "userdict/kvqorigW 2 index/W get put userdict/kvqorigW* 2 index/W* get put begin\n"
-        "/Q[/kvqorigQ cvx/kvqdepthdown cvx]cvx def/q[/kvqorigq cvx/kvqdepthup cvx]cvx def\n"
+        "/Q[/kvqorigQ cvx -1/kvqdepth cvx]cvx def/q[/kvqorigq cvx 1/kvqdepth cvx]cvx def\n"
         "/W[/kvqclip cvx/kvqorigW cvx]cvx def/W*[/kvqclip cvx/kvqorigW* cvx]cvx def\n"
         "end userdict/kvqWM get/hooked true put}stopped cleartomark setglobal\n"
         "countdictstack exch sub{end}repeat}{pop}ifelse}{pop}ifelse}if\n",
@@ -272,9 +271,9 @@ void WriteWatermarkSetup() {
         return;
     // The sheet's page transform (pstops turns landscape pages in the page
     // setup) is kept in global VM too, filled in place at every page setup.
-    std::fputs("userdict/kvqWM currentglobal true setglobal 3 dict dup/ctm matrix defaultmatrix put"
+    std::fputs("userdict/kvqWM currentglobal true setglobal 8 dict dup/ctm matrix defaultmatrix put"
                " exch setglobal put\n"
-               "userdict/kvqWM get dup/done false put/cells false put\n",
+               "userdict/kvqWM get dup/done false put dup/cells false put/hooked false put\n",
                gFilterOut);
     if (psOptionWatermark.type == 0) {
         WriteDrawProcStart();
@@ -363,12 +362,11 @@ void Watermark(int pointCode) {
         // under the image starts here.
         if (gHooks.inPageSetup && !gHooks.cellThisSheet) {
             std::fputs("userdict/kvqWM get/ctm get currentmatrix pop\n", gFilterOut);
-            if (drawing == Drawing::Under && gHooks.imposed)
+            // Unless the slots of an imposed sheet draw as their pages begin.
+            if (drawing == Drawing::Under)
                 std::fputs("userdict/kvqWM get/hooked get not{gsave userdict/kvqwmsheet get exec "
                            "grestore}if\n",
                            gFilterOut);
-            else if (drawing == Drawing::Under)
-                std::fputs("gsave userdict/kvqwmsheet get exec grestore\n", gFilterOut);
         }
         gHooks.inPageSetup = false;
         break;
